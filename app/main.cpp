@@ -1,0 +1,12 @@
+// vibsim: the damped mass-spring oscillator m*y'' + lambda*y' + K*y = 0,
+// set up on the console and drawn, frame by frame, in a GLUT window.
+#include "dialog.hpp"
+#include "model.hpp"
+#include "window.hpp"
+
+int main(int argc, char** argv)
+{
+    vibsim::last_key = 'm';
+    vibsim::input_parameters();
+    vibsim::init_window(&argc, argv);
+}

@@ -1,0 +1,23 @@
+// Start-up of the window and its GLUT callbacks.
+#pragma once
+
+namespace vibsim {
+
+// The window's title, as UTF-8.
+inline constexpr const char* window_title = "１DOF自由振動　m:ばねマス，j:初期条件　変更";
+
+// Creates the 800 x 800 double-buffered window, registers the callbacks, sets
+// the white background and runs GLUT's event loop; never returns.
+[[noreturn]] void init_window(int* argc, char** argv);
+
+// Creates the window with its title; GLUT must be initialised.
+void create_main_window();
+
+// White, opaque.
+void set_clear_colour();
+
+// The reshape callback: the viewport covers the window and the projection
+// stays the identity, so -1 .. +1 fills it whatever its shape.
+void reshape(int width, int height);
+
+}  // namespace vibsim

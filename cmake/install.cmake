@@ -1,0 +1,29 @@
+# The installable package: headers, static libraries, the CMake package
+# `vibsim` (vibsim::numeric, vibsim::draw, vibsim::plot) and vibsim.pc.
+include(CMakePackageConfigHelpers)
+
+set(VIBSIM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vibsim)
+
+install(EXPORT vibsimTargets
+  NAMESPACE vibsim::
+  DESTINATION ${VIBSIM_CMAKE_DIR})
+
+configure_package_config_file(cmake/vibsimConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfig.cmake
+  INSTALL_DESTINATION ${VIBSIM_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vibsimConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES
+  ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfigVersion.cmake
+  DESTINATION ${VIBSIM_CMAKE_DIR})
+
+# pkg-config: the libraries in link order, users before what they use.
+get_property(vibsim_modules GLOBAL PROPERTY VIBSIM_MODULES)
+set(VIBSIM_PC_LIBS "")
+foreach(module IN LISTS vibsim_modules)
+  string(PREPEND VIBSIM_PC_LIBS "-lvibsim_${module} ")
+endforeach()
+configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,104 @@
+// One step of the fourth-order Runge-Kutta-Gill method for a system of n
+// first-order equations dy_i/dt = f_i(t, y), in Gill's low-storage form
+// (S. Gill, "A process for the step-by-step integration of differential
+// equations in an automatic digital computing machine", Proc. Cambridge
+// Philos. Soc. 47, 1951).
+//
+// The method constants are the stored decimals 0.292893219 (1 - 1/sqrt 2),
+// 1.70710678 (1 + 1/sqrt 2) and 0.16666667 (1/6), not the exact values: the
+// results differ from those of the exact constants in the last digits, and
+// these results are the ones the simulator shows.
+#pragma once
+
+#include "vibsim/work_storage.hpp"
+
+#include <concepts>
+#include <utility>
+
+namespace vibsim {
+
+inline constexpr double gill_c1 = 0.292893219;
+inline constexpr double gill_c2 = 1.70710678;
+inline constexpr double gill_c3 = 0.16666667;
+
+// The intermediate states y1, y2, y3 and the Gill accumulators q1, q2, q3 of
+// one step, n doubles each.
+struct GillWork {
+    double* y1;
+    double* y2;
+    double* y3;
+    double* q1;
+    double* q2;
+    double* q3;
+};
+
+// The stage rule shared by every form of the step. rhs(i, time, state, stage)
+// gives dy_i/dt; stage is `first_tag` in the first stage and 1, 2, 3 in the
+// others. Each stage completes all n components before the next starts. y is
+// read only in the first stage and y_out written only in the last, so both
+// may be the same array.
+template <class Rhs>
+void gill_stages(double t, double h, const double* y, double* y_out, int n,
+                 const GillWork& w, int first_tag, Rhs&& rhs)
+{
+    for (int i = 0; i < n; ++i) {
+        const double k = rhs(i, t, static_cast<const double*>(y), first_tag) * h;
+        const double r = 0.5 * k;
+        w.y1[i] = r + y[i];
+        w.q1[i] = 3.0 * r - 0.5 * k;
+    }
+    const double t_mid = 0.5 * h + t;
+    for (int i = 0; i < n; ++i) {
+        const double k = rhs(i, t_mid, static_cast<const double*>(w.y1), 1) * h;
+        const double r = (k - w.q1[i]) * gill_c1;
+        w.y2[i] = r + w.y1[i];
+        w.q2[i] = (3.0 * r + w.q1[i]) - gill_c1 * k;
+    }
+    for (int i = 0; i < n; ++i) {
+        const double k = rhs(i, t_mid, static_cast<const double*>(w.y2), 2) * h;
+        const double r = (k - w.q2[i]) * gill_c2;
+        w.y3[i] = r + w.y2[i];
+        w.q3[i] = (3.0 * r + w.q2[i]) - gill_c2 * k;
+    }
+    const double t_end = t + h;
+    for (int i = 0; i < n; ++i) {
+        const double k = rhs(i, t_end, static_cast<const double*>(w.y3), 3) * h;
+        const double r = (k - 2.0 * w.q3[i]) * gill_c3;
+        y_out[i] = r + w.y3[i];
+    }
+}
+
+// The stage rule with its six work arrays taken zero-filled from the heap for
+// this call alone; ends the process with "memory overflow" when they cannot be
+// had, before any right-hand-side call and without writing y_out.
+template <class Rhs>
+void gill_step_on_heap(double t, double h, const double* y, double* y_out, int n,
+                       int first_tag, Rhs&& rhs)
+{
+    auto y1 = work_doubles(n);
+    auto y2 = work_doubles(n);
+    auto y3 = work_doubles(n);
+    auto q1 = work_doubles(n);
+    auto q2 = work_doubles(n);
+    auto q3 = work_doubles(n);
+    const GillWork w{y1.get(), y2.get(), y3.get(), q1.get(), q2.get(), q3.get()};
+    gill_stages(t, h, y, y_out, n, w, first_tag, std::forward<Rhs>(rhs));
+}
+
+// One step of length h from y at time t into y_out, for any right-hand side
+// rhs(i, t, state) -> double. y and y_out may be the same array; t is not
+// advanced.
+template <class Rhs>
+    requires std::invocable<Rhs&, int, double, const double*>
+void runge_kutta_gill(double t, double h, const double* y, double* y_out, int n, Rhs&& rhs)
+{
+    gill_step_on_heap(t, h, y, y_out, n, 0,
+                      [&rhs](int i, double time, const double* s, int) -> double {
+                          return rhs(i, time, s);
+                      });
+}
+
+// The step on the model's own right-hand side vib_rhs (vibsim/vib_rhs.hpp).
+void runge_kutta_gill(double t, double h, const double* y, double* y_out, int n);
+
+}  // namespace vibsim
