@@ -24,6 +24,10 @@ set(VIBSIM_PC_LIBS "")
 foreach(module IN LISTS vibsim_modules)
   string(PREPEND VIBSIM_PC_LIBS "-lvibsim_${module} ")
 endforeach()
+# The .pc file finds the prefix from its own folder, so that the package works
+# wherever it is installed (cmake --install --prefix, DESTDIR) or moved.
+file(RELATIVE_PATH VIBSIM_PC_TO_PREFIX
+  ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
 configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
