@@ -39,6 +39,11 @@ void set_utf8_title(const char* title)
     XFlush(display);
 }
 
+// Mesa's software renderer may still hold queued drawing when the process
+// exits; finishing it before the library's own statics are destroyed keeps
+// the exit clean.
+void finish_drawing() { glFinish(); }
+
 }  // namespace
 
 void init_window(int* argc, char** argv)
@@ -47,6 +52,7 @@ void init_window(int* argc, char** argv)
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     create_main_window();
+    std::atexit(finish_drawing);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);

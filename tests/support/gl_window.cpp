@@ -18,6 +18,9 @@ bool open_gl_window()
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
         glutCreateWindow("vibsim test");
+        // Drawing still queued at exit would be compiled after Mesa's own
+        // statics are gone; finish it first.
+        std::atexit([] { glFinish(); });
         glViewport(0, 0, 800, 800);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
