@@ -48,6 +48,15 @@ void finish_drawing() { glFinish(); }
 
 void init_window(int* argc, char** argv)
 {
+    open_window(argc, argv);
+    glutMainLoop();
+    // Closing the window ends the process inside the loop; should a GLUT ever
+    // return from it, end here the same way.
+    std::exit(0);
+}
+
+void open_window(int* argc, char** argv)
+{
     glutInitWindowSize(800, 800);
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -57,10 +66,6 @@ void init_window(int* argc, char** argv)
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
     set_clear_colour();
-    glutMainLoop();
-    // Closing the window ends the process inside the loop; should a GLUT ever
-    // return from it, end here the same way.
-    std::exit(0);
 }
 
 void create_main_window()

@@ -10,6 +10,10 @@ inline constexpr const char* window_title = "１DOF自由振動　m:ばねマス
 // the white background and runs GLUT's event loop; never returns.
 [[noreturn]] void init_window(int* argc, char** argv);
 
+// All of init_window but the event loop: the window exists, its callbacks are
+// registered and its context is current.
+void open_window(int* argc, char** argv);
+
 // Creates the window with its title; GLUT must be initialised.
 void create_main_window();
 
