@@ -1,6 +1,6 @@
 // draw_origin_cross: black axes through a point, two segments of half-length
 // 10 in the turned frame (not scaled: far beyond the window), 2.0 wide.
-#include "shape_scope.hpp"
+#include "shape_helpers.hpp"
 #include "vibsim/draw.hpp"
 
 namespace vibsim {

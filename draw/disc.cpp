@@ -1,6 +1,6 @@
 // draw_disc: a filled disc as a 100-sided polygon, counter-clockwise from the
 // point at angle 0; the first vertex is not repeated.
-#include "shape_scope.hpp"
+#include "shape_helpers.hpp"
 #include "vibsim/draw.hpp"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // centred on a point and turned about it, 1.0 wide; each line is a glBegin /
 // glEnd pair of its own, the vertical ones left to right first, then the
 // horizontal ones bottom to top.
-#include "shape_scope.hpp"
+#include "shape_helpers.hpp"
 #include "vibsim/draw.hpp"
 
 namespace vibsim {

@@ -1,5 +1,5 @@
 // draw_line: one segment in a given colour, with the line width in force.
-#include "shape_scope.hpp"
+#include "shape_helpers.hpp"
 #include "vibsim/draw.hpp"
 
 namespace vibsim {

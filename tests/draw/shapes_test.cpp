@@ -2,6 +2,7 @@
 // test window: what they draw, read back through GL feedback, and what they
 // leave in the GL state.
 #include "vibsim/draw.hpp"
+#include "vibsim/shape_scope.hpp"
 
 #include "gl_feedback.hpp"
 #include "gl_window.hpp"
@@ -287,6 +288,31 @@ TEST_F(Shapes, EveryShapeLeavesLightingOnAndTheCallersMatrixAsItWas)
         EXPECT_EQ(after.modelview, before.modelview);
         EXPECT_EQ(after.modelview_depth, 2);
     }
+}
+
+TEST_F(Shapes, NestedShapesSwitchLightingOnlyAtTheOutermostScope)
+{
+    test::reset_gl_state();
+    glEnable(GL_LIGHTING);
+    std::vector<FeedbackToken> tokens;
+    {
+        const ShapeScope outer;
+        EXPECT_FALSE(lighting());
+        tokens = test::capture_feedback([] {
+            draw_line({0.0, 0.0}, {0.5, 0.5}, red);
+            draw_disc({0.2, 0.1}, 0.1, red);
+        });
+        EXPECT_FALSE(lighting()) << "inner shapes keep drawing unlit";
+        {
+            const ShapeScope inner(ShapeScope::Matrix::push);
+            glTranslated(0.3, 0.0, 0.0);
+        }
+        EXPECT_EQ(test::read_gl_state().modelview_depth, 1) << "the inner scope restored the matrix";
+    }
+    EXPECT_TRUE(lighting());
+    // Unlit: the colours arrive as given, not darkened by the lighting model.
+    ASSERT_FALSE(tokens.empty());
+    for (const FeedbackToken& token : tokens) expect_colour(token.vertices[0], red);
 }
 
 // Rows of pure red in the middle column of the back buffer after a horizontal

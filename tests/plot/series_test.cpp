@@ -44,10 +44,20 @@ TEST_F(PlotSeries, JoinsTheSamplesWithOneSegmentEach)
 TEST_F(PlotSeries, LastSampleZeroDrawsNothingButSetsTheWidthAndOneDrawsOneSegment)
 {
     const double values[] = {0.4, -0.2};
+    glDisable(GL_LIGHTING);
     const test::Drawn none =
         test::read_drawn([&] { plot_series({0.0, 0.0}, 0.1, 1.0, 0, values, blue); });
     EXPECT_TRUE(none.segments.empty());
     EXPECT_EQ(line_width(), 2.0f);
+    EXPECT_FALSE(test::read_gl_state().lighting) << "no segment, no lighting switch";
+
+    glLineWidth(1.0f);
+    const double yscales[] = {1.0, 1.0};
+    const test::Drawn no_segments = test::read_drawn(
+        [&] { plot_series_set({0.0, 0.0}, 0.1, yscales, 2, 0, values, 1); });
+    EXPECT_TRUE(no_segments.segments.empty());
+    EXPECT_EQ(line_width(), 2.0f);
+    EXPECT_FALSE(test::read_gl_state().lighting);
 
     const test::Drawn one =
         test::read_drawn([&] { plot_series({0.2, -0.1}, 0.3, 0.5, 1, values, blue); });
