@@ -19,6 +19,7 @@ bool is_shift_jis_codeset(std::string_view codeset)
     }
     static constexpr std::string_view shift_jis_names[] = {
         "SHIFTJIS", "SJIS", "WINDOWS31J", "CP932", "MSKANJI", "CSSHIFTJIS", "MS932", "IBM943",
+        "SHIFTJISX0213",
     };
     return std::find(std::begin(shift_jis_names), std::end(shift_jis_names), name) !=
            std::end(shift_jis_names);

@@ -9,7 +9,8 @@
 namespace vibsim {
 
 // True for the names a locale gives to the Shift-JIS code set (SHIFT_JIS,
-// SJIS, WINDOWS-31J, CP932, ...), compared without case, '-' or '_'.
+// SJIS, WINDOWS-31J, CP932, SHIFT_JISX0213, ...), compared without case, '-'
+// or '_'. All of the console's text has the same bytes in each of them.
 bool is_shift_jis_codeset(std::string_view codeset);
 
 // `utf8` in the code set of standard output's locale.
