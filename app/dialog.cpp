@@ -1,8 +1,8 @@
 #include "dialog.hpp"
 
-#include "console.hpp"
 #include "frame.hpp"
 #include "model.hpp"
+#include "vibsim/console.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Which code set names the console treats as Shift-JIS.
-#include "console.hpp"
+#include "vibsim/console.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console.hpp"
+#include "vibsim/console.hpp"
 
 #include <algorithm>
 #include <cctype>

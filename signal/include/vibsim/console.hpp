@@ -1,6 +1,6 @@
-// The console: messages are held as UTF-8 and written in the terminal's code
-// set, CP932 for a Shift-JIS locale and UTF-8 for every other, the C locale
-// included.
+// The console writer of the simulator and of the library's own messages:
+// text is held as UTF-8 and written in the terminal's code set, CP932 for a
+// Shift-JIS locale and UTF-8 for every other, the C locale included.
 #pragma once
 
 #include <string>
