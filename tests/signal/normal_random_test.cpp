@@ -1,0 +1,147 @@
+#include "vibsim/normal_random.hpp"
+
+#include "child_process.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace vibsim {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string completion = "\nランダム変換表読み込み完了";
+const std::string completion_cp932 =
+    "\n\x83\x89\x83\x93\x83\x5f\x83\x80\x95\xcf\x8a\xb7\x95\x5c"
+    "\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x8a\xae\x97\xb9";
+
+// A temporary folder, removed with what it holds at the end.
+struct ScratchFolder {
+    ScratchFolder() : path(fs::temp_directory_path() / ("vibsim-tables-" + std::to_string(getpid())))
+    {
+        fs::create_directory(path);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    void write(const std::string& file, const std::string& text) const { std::ofstream(path / file) << text; }
+    fs::path path;
+};
+
+// What the probe writes for the tables of `folder` and the conversions of `inputs`.
+std::string probe(const fs::path& folder, std::vector<std::string> inputs = {},
+                  const std::vector<std::string>& environment = {"LC_ALL=C.UTF-8"})
+{
+    inputs.insert(inputs.begin(), {NORMAL_TABLES_PROBE, folder.string()});
+    return test::run_program(inputs, "", environment).output;
+}
+
+TEST(NormalTables, DataFolderLoadsAndTheMessageIsInTheConsoleCodeSet)
+{
+    const std::string report =
+        "\n[loaded 101:0.253347/0.1 41:0.524401/0.2 41:0.841621/0.3 41:1.28155/0.4 50:4.16957/0.5]";
+    EXPECT_EQ(probe(VIBSIM_DATA_DIR), completion + report);
+
+    const ScratchFolder locales;
+    const std::string made = test::run_program(
+        {"/bin/sh", "-c", "exec localedef --no-warnings=ascii -i ja_JP -f SHIFT_JIS \"$0\" 2>&1",
+         (locales.path / "ja_JP.SJIS").string()}, "").output;
+    if (!fs::exists(locales.path / "ja_JP.SJIS")) GTEST_SKIP() << "no Shift-JIS locale: " << made;
+    EXPECT_EQ(probe(VIBSIM_DATA_DIR, {}, {"LOCPATH=" + locales.path.string(), "LC_ALL=ja_JP.SJIS"}),
+              completion_cp932 + report);
+}
+
+TEST(NormalTables, FaultyFilesAreNamedAndLeaveTheirTablesEmpty)
+{
+    const ScratchFolder folder;
+    std::string too_many = "102\n", full = "49\n";
+    for (int i = 0; i <= 102; ++i) too_many += "1 0.5\n";
+    for (int i = 0; i < 50; ++i) full += std::to_string(i) + " " + std::to_string(0.301 + i / 500.0) + "\n";
+    folder.write("normal01.data", too_many);
+    folder.write("normal12.data", "0\n2 0.3\n7 7\n");  // one pair; the second is not read
+    folder.write("normal34.data", full);                // all 50 entries, keys 0.301 ... 0.399
+    folder.write("normal45.data", "3\n1 0.1\n2 0.2\n");
+
+    const std::string output =
+        probe(folder.path, {"0.15", "-0.15", "0.25", "0.3", "0.306", "0.3995", "-0.3995", "0.05"});
+    for (const char* named : {"normal01.data announces 103 entries", "normal23.data cannot be opened",
+                              "normal45.data holds fewer than the 4 pairs"}) {
+        EXPECT_NE(output.find(named), std::string::npos) << named << " in:\n" << output;
+    }
+    EXPECT_EQ(output.find(completion), std::string::npos);
+    // Outside a table's keys the nearer end serves; an empty table gives NaN.
+    EXPECT_NE(output.find("\n[failed 0 1:2/0.3 0 50:49/0.399 0 2 -2 nan 0 2.5 49 -49 nan]"), std::string::npos)
+        << output;
+}
+
+class NormalRandom : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const fs::path here = fs::current_path();
+        fs::current_path(VIBSIM_DATA_DIR);
+        ASSERT_TRUE(load_normal_tables());
+        fs::current_path(here);
+    }
+};
+
+TEST_F(NormalRandom, KeysBandBoundsAndTheLinearRangeGiveTheQuantiles)
+{
+    for (int band = 1; band <= 5; ++band) {
+        for (const NormalTablePair& entry : normal_table(band)) {
+            if (entry.key < 0.001) continue;
+            EXPECT_DOUBLE_EQ(uniform_to_normal(entry.key), entry.value) << entry.key;
+        }
+    }
+    // The normal quantiles of 0.6 ... 0.9 at the bounds, and just below them.
+    const double bounds[] = {0.1, 0.2, 0.3, 0.4};
+    const double quantiles[] = {0.2533471031357997, 0.5244005127080407, 0.8416212335729143, 1.2815515655446004};
+    for (int b = 0; b < 4; ++b) {
+        EXPECT_NEAR(uniform_to_normal(bounds[b]), quantiles[b], 1e-15) << bounds[b];
+        EXPECT_NEAR(uniform_to_normal(-std::nextafter(bounds[b], 0.0)), -quantiles[b], 1e-9) << bounds[b];
+    }
+    // Below 0.001 the line x / 0.4 meets band 1's value at 0.001 to 0.3%.
+    EXPECT_EQ(uniform_to_normal(0.0), 0.0);
+    EXPECT_EQ(uniform_to_normal(-0.0008), -0.0008 / 0.4);
+    EXPECT_DOUBLE_EQ(uniform_to_normal(0.001), 0.002506630899571764);
+    EXPECT_NEAR(uniform_to_normal(std::nextafter(0.001, 0.0)), 0.002506630899571764, 1e-5);
+}
+
+TEST_F(NormalRandom, WholeUniformGridIsMonotonicOddAndNormal)
+{
+    EXPECT_EQ(uniform_to_normal(-0.5), -4.1695693233491058) << "rand() = 0: the finite end of band 5";
+    double previous = -INFINITY;
+    for (int k = 0; k < 32768; ++k) {
+        const double u = (k - 16384) / 32768.0;
+        const double z = uniform_to_normal(u);
+        ASSERT_GT(z, previous) << k;
+        previous = z;
+        if (k == 0) continue;
+        ASSERT_EQ(uniform_to_normal(-u), -z) << k;
+        ASSERT_NEAR(0.5 * std::erfc(-z / std::sqrt(2.0)), 0.5 + u, 3e-4) << k;
+    }
+}
+
+TEST_F(NormalRandom, DrawsAreStandardNormal)
+{
+    std::srand(2024);
+    double sum = 0.0, squares = 0.0;
+    for (int i = 0; i < 20000; ++i) {
+        const double z = normal_random();
+        sum += z;
+        squares += z * z;
+    }
+    EXPECT_NEAR(sum / 20000, 0.0, 0.03);
+    EXPECT_NEAR(std::sqrt(squares / 20000), 1.0, 0.03);
+}
+
+}  // namespace
+}  // namespace vibsim
