@@ -1,5 +1,6 @@
 # The installable package: headers, static libraries, the CMake package
-# `vibsim` (vibsim::numeric, vibsim::draw, vibsim::plot) and vibsim.pc.
+# `vibsim` (vibsim::numeric, vibsim::draw, vibsim::plot, vibsim::signal),
+# vibsim.pc, and the normal conversion tables under share/vibsim.
 include(CMakePackageConfigHelpers)
 
 set(VIBSIM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vibsim)
@@ -31,3 +32,6 @@ file(RELATIVE_PATH VIBSIM_PC_TO_PREFIX
 configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The conversion tables that load_normal_tables reads from the current folder.
+install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vibsim FILES_MATCHING PATTERN "*.data")
