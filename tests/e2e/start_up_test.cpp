@@ -1,0 +1,86 @@
+// Starting vibsim from a console and closing its window: the dialog comes
+// first, then an 800 x 800 window with the Japanese title on a white
+// background; closing that window ends the program normally.
+#include "simulator.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vibsim::e2e {
+namespace {
+
+constexpr const char* underdamped_answers = "1 0.5 4\n1 0\n";
+constexpr std::string_view initial_conditions_prompt = "\n初期条件キー入力　y0 v0 = ";
+constexpr std::string_view end_of_key_help = "\nESCキーで：終了\n";
+
+TEST(StartUp, WindowAppearsOnlyAfterTheWholeDialog)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    const std::vector<WindowId> existing = x.windows_named_with(ascii_part_of_title);
+    Simulator vibsim(x, "1 0.5 4\n");
+
+    // Waiting at the second prompt, the program has no window yet.
+    ASSERT_TRUE(vibsim.wait_for_console(initial_conditions_prompt, 0));
+    EXPECT_TRUE(vibsim.program().running());
+    EXPECT_EQ(x.windows_named_with(ascii_part_of_title), existing);
+
+    ASSERT_TRUE(vibsim.program().type("1 0\n"));
+    ASSERT_TRUE(vibsim.wait_for_window());
+    const std::string& console = vibsim.console_when_window_appeared();
+    EXPECT_NE(console.find("固有振動数ω0= 2.0000[rad/s], 減衰比ζ= 0.1250  不足減衰"), std::string::npos) << console;
+    EXPECT_NE(console.find("\n減衰固有振動数Ω= 1.9843"), std::string::npos) << console;
+    EXPECT_TRUE(console.ends_with(end_of_key_help)) << console;
+}
+
+TEST(StartUp, WindowIs800By800WithTheJapaneseTitle)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    Simulator vibsim(x, underdamped_answers);
+    ASSERT_TRUE(vibsim.wait_for_window());
+
+    const std::optional<WindowSize> size = x.size(vibsim.window());
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, 800);
+    EXPECT_EQ(size->height, 800);
+    // Desktops show _NET_WM_NAME; older window managers decode WM_NAME from
+    // the encoding it declares. Both must read as the Japanese title.
+    EXPECT_EQ(x.net_wm_name(vibsim.window()), std::string(window_title));
+    EXPECT_EQ(x.wm_name(vibsim.window()), std::string(window_title));
+}
+
+TEST(StartUp, BackgroundIsWhiteWhereNothingIsDrawn)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    // y0 = 1 lifts the mass above the axis; the right half holds no grid, so
+    // its top and bottom corners show only the background.
+    Simulator vibsim(x, underdamped_answers);
+    ASSERT_TRUE(vibsim.wait_for_window());
+
+    const Picture& p = vibsim.picture();
+    ASSERT_EQ(p.width, 800);
+    ASSERT_EQ(p.height, 800);
+    const Region top_right{420, 0, 800, 150};
+    const Region bottom_right{420, 450, 800, 800};
+    EXPECT_EQ(count_not_white(p, top_right), 0);
+    EXPECT_EQ(count_not_white(p, bottom_right), 0);
+    EXPECT_EQ(p.at(799, 0), (Rgb{255, 255, 255}));
+}
+
+TEST(StartUp, ClosingTheWindowEndsTheProgramWithStatusZero)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    Simulator vibsim(x, underdamped_answers);
+    ASSERT_TRUE(vibsim.wait_for_window());
+
+    x.request_close(vibsim.window());
+    Ending ending;
+    ASSERT_TRUE(vibsim.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+}  // namespace
+}  // namespace vibsim::e2e
