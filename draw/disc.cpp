@@ -12,7 +12,7 @@ void draw_disc(const Point2& centre, double radius, const Colour4& colour)
     const double cx = scale_coord(centre.x);
     const double cy = scale_coord(centre.y);
     const double r = scale_coord(radius);
-    const double step = 2.0 * pi_value / circle_segments;
+    const double step = angle_step();
 
     const ShapeScope scope(ShapeScope::Matrix::push);
     glTranslated(cx, cy, 0.0);

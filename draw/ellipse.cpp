@@ -31,7 +31,7 @@ struct EllipseFrame {
 EllipseFrame scaled(const Point2& centre, double a, double b)
 {
     return {scale_coord(centre.x), scale_coord(centre.y), scale_coord(a), scale_coord(b),
-            2.0 * pi_value / circle_segments};
+            angle_step()};
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ inline void place(double cx, double cy, double angle)
     glRotated(angle / rad_per_deg, 0.0, 0.0, 1.0);
 }
 
+// The angle between neighbouring points of every round shape, in radians.
+inline double angle_step() { return 2.0 * pi_value / circle_segments; }
+
 inline constexpr Colour4 black{0.0f, 0.0f, 0.0f, 0.0f};
 
 }  // namespace vibsim
