@@ -32,6 +32,25 @@ TEST(StartUp, WindowAppearsOnlyAfterTheWholeDialog)
     EXPECT_TRUE(console.ends_with(end_of_key_help)) << console;
 }
 
+TEST(StartUp, WindowAppearsAlsoWhenTheConsoleInputIsEmpty)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    // As `vibsim </dev/null`: every read fails, all values stay 0, and with
+    // m = 0 the motion is not a number. The program still opens its window
+    // and keeps running until it is closed.
+    Simulator vibsim(x, "");
+    vibsim.program().close_input();
+    ASSERT_TRUE(vibsim.wait_for_window());
+    EXPECT_TRUE(vibsim.console_when_window_appeared().ends_with(end_of_key_help));
+
+    x.request_close(vibsim.window());
+    Ending ending;
+    ASSERT_TRUE(vibsim.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
 TEST(StartUp, WindowIs800By800WithTheJapaneseTitle)
 {
     XSession x;
