@@ -122,6 +122,20 @@ std::optional<Disc> find_disc(const Picture& picture, Region region, ColourClass
     if (first < 0) return std::nullopt;
     const int middle = (first + last) / 2;
     const Run run = longest_run_in_column(picture, middle, r.y0, r.y1, colour);
+    const int centre_row = run.start + run.length / 2;
+    // Out to the disc's rim: columns whose run through the centre row is
+    // still more than a line is thick.
+    const auto spans_centre_row = [&](int x) {
+        if (x < r.x0 || x >= r.x1) return false;
+        int top = centre_row;
+        int bottom = centre_row;
+        if (!colour(picture.at(x, centre_row))) return false;
+        while (top > r.y0 && colour(picture.at(x, top - 1))) --top;
+        while (bottom + 1 < r.y1 && colour(picture.at(x, bottom + 1))) ++bottom;
+        return bottom - top + 1 >= 5;
+    };
+    while (spans_centre_row(first - 1)) --first;
+    while (spans_centre_row(last + 1)) ++last;
     return Disc{(first + last) / 2.0, run.start + (run.length - 1) / 2.0, last - first + 1, run.length};
 }
 

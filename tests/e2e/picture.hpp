@@ -57,9 +57,10 @@ struct Extent {
 };
 std::optional<Extent> horizontal_extent(const Picture& picture, Region region, ColourClass colour);
 
-// A filled disc: the columns of the region whose longest vertical run of
-// `colour` is at least `min_run` pixels long, and the middle of that run in
-// the central column. Thin lines of the same colour do not count.
+// A filled disc: found as the columns of the region whose longest vertical
+// run of `colour` is at least `min_run` pixels long, measured out to its rim
+// along its middle row, and centred on the middle of that run in its central
+// column. Lines of the same colour, a few pixels thick, do not count.
 struct Disc {
     double x, y;      // centre, in pixels
     int width, height;

@@ -5,9 +5,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace vibsim::e2e {
 
@@ -42,7 +44,12 @@ XSession::XSession()
         std::setlocale(LC_CTYPE, "C.UTF-8");
     }
     XSetErrorHandler(ignore_x_error);
-    display_ = XOpenDisplay(name);
+    // A server started without -noreset resets when its last client leaves,
+    // as between two tests, and refuses connections for that moment.
+    for (int attempt = 0; attempt < 50 && display_ == nullptr; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display_ = XOpenDisplay(name);
+    }
 }
 
 XSession::~XSession()
