@@ -16,24 +16,27 @@ namespace vibsim {
 
 namespace {
 
-// GLUT stores the title bytes as Latin-1. Tell the window system the title is
-// UTF-8, both as the EWMH name that desktops show and as WM_NAME.
+// GLUT stores the title bytes as Latin-1, both as the window's name and as its
+// icon name. Tell the window system they are UTF-8: as the EWMH names that
+// desktops show and as WM_NAME and WM_ICON_NAME.
 void set_utf8_title(const char* title)
 {
     Display* display = glXGetCurrentDisplay();
     const Window window = glXGetCurrentDrawable();
     if (display == nullptr || window == 0) return;
 
-    const Atom net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8_string = XInternAtom(display, "UTF8_STRING", False);
-    XChangeProperty(display, window, net_wm_name, utf8_string, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title),
-                    static_cast<int>(std::strlen(title)));
+    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"}) {
+        XChangeProperty(display, window, XInternAtom(display, name, False), utf8_string, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(title),
+                        static_cast<int>(std::strlen(title)));
+    }
 
     char* list[] = {const_cast<char*>(title)};
     XTextProperty property;
     if (Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &property) == Success) {
         XSetWMName(display, window, &property);
+        XSetWMIconName(display, window, &property);
         XFree(property.value);
     }
     XFlush(display);

@@ -63,9 +63,11 @@ TEST(StartUp, WindowIs800By800WithTheJapaneseTitle)
     EXPECT_EQ(size->width, 800);
     EXPECT_EQ(size->height, 800);
     // Desktops show _NET_WM_NAME; older window managers decode WM_NAME from
-    // the encoding it declares. Both must read as the Japanese title.
+    // the encoding it declares; minimised windows show the icon name. All must
+    // read as the Japanese title.
     EXPECT_EQ(x.net_wm_name(vibsim.window()), std::string(window_title));
     EXPECT_EQ(x.wm_name(vibsim.window()), std::string(window_title));
+    EXPECT_EQ(x.wm_icon_name(vibsim.window()), std::string(window_title));
 }
 
 TEST(StartUp, BackgroundIsWhiteWhereNothingIsDrawn)
