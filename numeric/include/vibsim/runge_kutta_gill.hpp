@@ -68,13 +68,37 @@ void gill_stages(double t, double h, const double* y, double* y_out, int n,
     }
 }
 
-// The stage rule with its six work arrays taken zero-filled from the heap for
-// this call alone; ends the process with "memory overflow" when they cannot be
-// had, before any right-hand-side call and without writing y_out.
+// Components whose work arrays fit into a call's own storage.
+inline constexpr int gill_fixed_capacity = 20;
+
+// The six work arrays of a small system in the call's own storage. They are
+// not cleared: the stage rule writes every entry of a stage before the next
+// stage reads it.
+struct GillLocalWork {
+    double y1[gill_fixed_capacity];
+    double y2[gill_fixed_capacity];
+    double y3[gill_fixed_capacity];
+    double q1[gill_fixed_capacity];
+    double q2[gill_fixed_capacity];
+    double q3[gill_fixed_capacity];
+
+    GillWork arrays() { return {y1, y2, y3, q1, q2, q3}; }
+};
+
+// The stage rule with six work arrays of its own for this call alone. Up to gill_fixed_capacity components they live in the call's storage,
+// which keeps the heap out of the oscillator's many small steps; larger
+// systems take them from the heap, and the process ends with "memory overflow"
+// when they cannot be had, before any right-hand-side call and without
+// writing y_out.
 template <class Rhs>
-void gill_step_on_heap(double t, double h, const double* y, double* y_out, int n,
-                       int first_tag, Rhs&& rhs)
+void gill_step_with_work(double t, double h, const double* y, double* y_out, int n,
+                         int first_tag, Rhs&& rhs)
 {
+    if (n <= gill_fixed_capacity) {
+        GillLocalWork local;
+        gill_stages(t, h, y, y_out, n, local.arrays(), first_tag, std::forward<Rhs>(rhs));
+        return;
+    }
     auto y1 = work_doubles(n);
     auto y2 = work_doubles(n);
     auto y3 = work_doubles(n);
@@ -92,7 +116,7 @@ template <class Rhs>
     requires std::invocable<Rhs&, int, double, const double*>
 void runge_kutta_gill(double t, double h, const double* y, double* y_out, int n, Rhs&& rhs)
 {
-    gill_step_on_heap(t, h, y, y_out, n, 0,
+    gill_step_with_work(t, h, y, y_out, n, 0,
                       [&rhs](int i, double time, const double* s, int) -> double {
                           return rhs(i, time, s);
                       });

@@ -20,8 +20,6 @@
 
 namespace vibsim {
 
-inline constexpr int gill_fixed_capacity = 20;
-
 // One step of length h from y at time t into y_out, for any right-hand side
 // rhs(i, t, state) -> double. y and y_out may be the same array; t is not
 // advanced; n <= 0 does nothing.
@@ -34,16 +32,9 @@ void runge_kutta_gill_fixed(double t, double h, const double* y, double* y_out, 
                      " step not taken\n", n, gill_fixed_capacity);
         return;
     }
-    double y1[gill_fixed_capacity] = {};
-    double y2[gill_fixed_capacity] = {};
-    double y3[gill_fixed_capacity] = {};
-    double q1[gill_fixed_capacity] = {};
-    double q2[gill_fixed_capacity] = {};
-    double q3[gill_fixed_capacity] = {};
-    const GillWork w{y1, y2, y3, q1, q2, q3};
-    gill_stages(t, h, y, y_out, n, w, 0, [&rhs](int i, double time, const double* s, int) -> double {
-        return rhs(i, time, s);
-    });
+    GillLocalWork local;
+    gill_stages(t, h, y, y_out, n, local.arrays(), 0,
+                [&rhs](int i, double time, const double* s, int) -> double { return rhs(i, time, s); });
 }
 
 // The fixed-storage step on the model's right-hand side vib_rhs

@@ -20,7 +20,7 @@ template <class Rhs>
 void runge_kutta_gill_staged(double t, double h, const double* y, double* y_out, int n, int tag,
                              Rhs&& rhs)
 {
-    gill_step_on_heap(t, h, y, y_out, n, tag, std::forward<Rhs>(rhs));
+    gill_step_with_work(t, h, y, y_out, n, tag, std::forward<Rhs>(rhs));
 }
 
 // The staged step on the model's right-hand side vib_rhs(i, t, state, stage)
