@@ -133,7 +133,7 @@ TEST_F(FrameDriver, CompressingTheTimeAxisRaisesTheBound)
 TEST_F(FrameDriver, TraceIndexStaysInsideTheHistoryHoweverOftenTIsPressed)
 {
     int highest = 0;
-    for (int press = 0; press < 1100; ++press) {
+    for (int press = 0; press < 3000; ++press) {
         keyboard('t', 0, 0);
         ASSERT_GE(trace_index, 0);
         ASSERT_LT(trace_index, trace_capacity);
