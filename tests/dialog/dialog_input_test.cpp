@@ -112,37 +112,37 @@ TEST(DialogInput, OverdampedKeepsTheEarlierOmega)
 
 TEST(DialogPrompts, EachPromptIsShownBeforeTheDialogWaits)
 {
-    InteractiveProbe probe({"m"});
-    ASSERT_TRUE(probe.wait_for_output_ending(header + constants_prompt)) << probe.output();
+    test::RunningProgram probe = start_probe({"m"});
+    ASSERT_TRUE(probe.wait_for_output_ending(header + constants_prompt, probe_limit)) << probe.output();
     probe.type("1 0.5 4\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt)) << probe.output();
+    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt, probe_limit)) << probe.output();
     probe.type("0.1 0\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(key_help)) << probe.output();
-    EXPECT_EQ(probe.finish(), 0);
+    ASSERT_TRUE(probe.wait_for_output_ending(key_help, probe_limit)) << probe.output();
+    EXPECT_EQ(finish(probe), 0);
     EXPECT_EQ(probe.output(), full_dialog(underdamped_results));
 }
 
 TEST(DialogPrompts, FiveNumbersAnswerBothPromptsAtOnce)
 {
-    InteractiveProbe probe({"m"});
-    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt));
+    test::RunningProgram probe = start_probe({"m"});
+    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt, probe_limit));
     probe.type("1 0.5 4 0.1 0\n");
     // The input stays open: the second prompt must not wait for it.
-    EXPECT_TRUE(probe.wait_for_output_ending(key_help)) << probe.output();
-    EXPECT_EQ(probe.finish(), 0);
+    EXPECT_TRUE(probe.wait_for_output_ending(key_help, probe_limit)) << probe.output();
+    EXPECT_EQ(finish(probe), 0);
 }
 
 TEST(DialogPrompts, AfterAWordTheNextPromptWaitsForFreshInput)
 {
-    InteractiveProbe probe({"m", "j", "--report"});
-    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt));
+    test::RunningProgram probe = start_probe({"m", "j", "--report"});
+    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt, probe_limit));
     probe.type("1 x 4\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt)) << probe.output();
-    EXPECT_TRUE(probe.stays_quiet(300)) << "did not wait for the initial conditions";
+    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt, probe_limit)) << probe.output();
+    EXPECT_TRUE(probe.stays_quiet(test::Milliseconds{300})) << "did not wait for the initial conditions";
     probe.type("2 0\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(key_help + header + initial_prompt)) << probe.output();
+    ASSERT_TRUE(probe.wait_for_output_ending(key_help + header + initial_prompt, probe_limit)) << probe.output();
     // The input ends here: the second dialog keeps what the first one read.
-    EXPECT_EQ(probe.finish(), 0);
+    EXPECT_EQ(finish(probe), 0);
     const std::vector<Report> r = reports(probe.output());
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].at("mass"), 1.0);
@@ -154,15 +154,15 @@ TEST(DialogPrompts, AfterAWordTheNextPromptWaitsForFreshInput)
 // the next dialog waits again.
 TEST(DialogPrompts, AWordAtTheInitialConditionsLeavesTheNextDialogWaiting)
 {
-    InteractiveProbe probe({"m", "j", "--report"});
-    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt));
+    test::RunningProgram probe = start_probe({"m", "j", "--report"});
+    ASSERT_TRUE(probe.wait_for_output_ending(constants_prompt, probe_limit));
     probe.type("1 0.5 4\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt));
+    ASSERT_TRUE(probe.wait_for_output_ending(initial_prompt, probe_limit));
     probe.type("q 9\n");
-    ASSERT_TRUE(probe.wait_for_output_ending(key_help + header + initial_prompt)) << probe.output();
-    EXPECT_TRUE(probe.stays_quiet(300)) << "the next dialog did not wait";
+    ASSERT_TRUE(probe.wait_for_output_ending(key_help + header + initial_prompt, probe_limit)) << probe.output();
+    EXPECT_TRUE(probe.stays_quiet(test::Milliseconds{300})) << "the next dialog did not wait";
     probe.type("0.3 0.4\n");
-    EXPECT_EQ(probe.finish(), 0);
+    EXPECT_EQ(finish(probe), 0);
     const std::vector<Report> r = reports(probe.output());
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].at("y0"), 0.3);

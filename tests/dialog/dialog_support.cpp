@@ -3,15 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iconv.h>
-#include <poll.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vibsim::dialog_test {
 
@@ -64,6 +59,13 @@ void clean_locale_environment()
     for (const char* name : {"LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_NUMERIC", "LOCPATH"}) {
         unsetenv(name);
     }
+}
+
+std::vector<std::string> probe_argv(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv = {DIALOG_PROBE};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return argv;
 }
 
 }  // namespace
@@ -124,9 +126,7 @@ test::ChildResult run_probe(const std::vector<std::string>& arguments, const std
                             const std::vector<std::string>& environment)
 {
     clean_locale_environment();
-    std::vector<std::string> argv = {DIALOG_PROBE};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return test::run_program(argv, input, environment);
+    return test::run_program(probe_argv(arguments), input, environment);
 }
 
 std::vector<Report> reports(const std::string& output, std::string* dialog_text)
@@ -156,117 +156,16 @@ std::vector<Report> reports(const std::string& output, std::string* dialog_text)
     return found;
 }
 
-InteractiveProbe::InteractiveProbe(const std::vector<std::string>& arguments)
+test::RunningProgram start_probe(const std::vector<std::string>& arguments)
 {
-    // A probe that ends early must not take the test with it.
-    std::signal(SIGPIPE, SIG_IGN);
     clean_locale_environment();
-    int to_probe[2];
-    int from_probe[2];
-    if (pipe(to_probe) != 0) return;
-    if (pipe(from_probe) != 0) {
-        close(to_probe[0]);
-        close(to_probe[1]);
-        return;
-    }
-    std::vector<std::string> argv = {DIALOG_PROBE};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> args;
-    for (std::string& arg : argv) args.push_back(arg.data());
-    args.push_back(nullptr);
-
-    pid_ = fork();
-    if (pid_ == 0) {
-        dup2(to_probe[0], STDIN_FILENO);
-        dup2(from_probe[1], STDOUT_FILENO);
-        for (const int fd : {to_probe[0], to_probe[1], from_probe[0], from_probe[1]}) close(fd);
-        setenv("LANG", "C.UTF-8", 1);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    close(to_probe[0]);
-    close(from_probe[1]);
-    input_fd_ = to_probe[1];
-    output_fd_ = from_probe[0];
+    return test::RunningProgram(probe_argv(arguments), "", {"LANG=C.UTF-8"});
 }
 
-InteractiveProbe::~InteractiveProbe()
+int finish(test::RunningProgram& probe)
 {
-    if (input_fd_ >= 0) close(input_fd_);
-    if (output_fd_ >= 0) close(output_fd_);
-    if (pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-}
-
-InteractiveProbe::Read InteractiveProbe::read_some(int timeout_ms)
-{
-    if (output_fd_ < 0) return Read::ended;
-    pollfd ready = {output_fd_, POLLIN, 0};
-    if (poll(&ready, 1, timeout_ms) <= 0) return Read::nothing;
-    char buffer[4096];
-    const ssize_t got = read(output_fd_, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) return Read::nothing;
-    if (got <= 0) {
-        close(output_fd_);
-        output_fd_ = -1;
-        return Read::ended;
-    }
-    output_.append(buffer, static_cast<std::size_t>(got));
-    return Read::some;
-}
-
-bool InteractiveProbe::wait_for_output_ending(const std::string& tail, int timeout_ms)
-{
-    using clock = std::chrono::steady_clock;
-    const clock::time_point deadline = clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (;;) {
-        if (output_.size() >= tail.size() &&
-            output_.compare(output_.size() - tail.size(), tail.size(), tail) == 0) {
-            return true;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
-        if (left.count() <= 0 || read_some(static_cast<int>(left.count())) == Read::ended) return false;
-    }
-}
-
-bool InteractiveProbe::stays_quiet(int quiet_ms)
-{
-    const std::size_t before = output_.size();
-    read_some(quiet_ms);
-    return output_.size() == before;
-}
-
-void InteractiveProbe::type(const std::string& text)
-{
-    if (input_fd_ < 0) return;
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t put = write(input_fd_, text.data() + written, text.size() - written);
-        if (put <= 0) {
-            if (put < 0 && errno == EINTR) continue;
-            return;
-        }
-        written += static_cast<std::size_t>(put);
-    }
-}
-
-int InteractiveProbe::finish()
-{
-    if (input_fd_ >= 0) {
-        close(input_fd_);
-        input_fd_ = -1;
-    }
-    while (read_some(10000) == Read::some) {
-    }
-    if (pid_ <= 0) return -1;
-    if (output_fd_ >= 0) kill(pid_, SIGKILL);  // still writing, or hung
-    int status = 0;
-    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    probe.close_input();
+    return probe.wait_for_end(probe_limit).value_or(test::Ending{}).exit_code;
 }
 
 }  // namespace vibsim::dialog_test

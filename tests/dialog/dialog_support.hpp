@@ -3,10 +3,10 @@
 #pragma once
 
 #include "child_process.hpp"
+#include "running_program.hpp"
 
 #include <map>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace vibsim::dialog_test {
@@ -104,36 +104,15 @@ using Report = std::map<std::string, double>;
 // receives the output without them.
 std::vector<Report> reports(const std::string& output, std::string* dialog_text = nullptr);
 
-// The probe in a UTF-8 terminal with pipes on both sides, typed into like a
-// user who waits for each prompt.
-class InteractiveProbe {
-public:
-    explicit InteractiveProbe(const std::vector<std::string>& arguments);
-    ~InteractiveProbe();
-    InteractiveProbe(const InteractiveProbe&) = delete;
-    InteractiveProbe& operator=(const InteractiveProbe&) = delete;
+// How long a prompt, or the probe's end, is waited for.
+inline constexpr test::Milliseconds probe_limit{10000};
 
-    // Reads output until all of it ends with `tail`; false if that does not
-    // happen within `timeout_ms`.
-    bool wait_for_output_ending(const std::string& tail, int timeout_ms = 10000);
-    // True if nothing more is written within `quiet_ms`.
-    bool stays_quiet(int quiet_ms);
-    void type(const std::string& text);
-    // Ends the input, reads the rest of the output and returns the exit code
-    // (-1 if the probe did not exit).
-    int finish();
+// The probe in a UTF-8 terminal, its standard input a pipe that stays open,
+// typed into like a user who waits for each prompt.
+test::RunningProgram start_probe(const std::vector<std::string>& arguments);
 
-    const std::string& output() const { return output_; }
-
-private:
-    enum class Read { some, nothing, ended };
-    // Reads what arrives within `timeout_ms`.
-    Read read_some(int timeout_ms);
-
-    pid_t pid_ = -1;
-    int input_fd_ = -1;
-    int output_fd_ = -1;
-    std::string output_;
-};
+// Ends the probe's input, waits for it to end and returns its exit status, or
+// -1 when it did not exit.
+int finish(test::RunningProgram& probe);
 
 }  // namespace vibsim::dialog_test

@@ -1,6 +1,6 @@
 #include "picture.hpp"
 
-#include "program.hpp"
+#include "child_process.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -152,7 +152,7 @@ bool save_png(const Picture& picture, const std::string& path)
     }
     std::fclose(file);
     // Another `convert` may come first on PATH; ImageMagick's is this one.
-    const auto converted = run_tool({"/usr/bin/convert", ppm, path}, Milliseconds{30000});
+    const auto converted = test::run_tool({"/usr/bin/convert", ppm, path}, test::Milliseconds{30000});
     if (!converted || converted->exit_code != 0) return false;  // the PPM stays for a look
     unlink(ppm.c_str());
     return true;

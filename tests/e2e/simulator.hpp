@@ -4,7 +4,7 @@
 #pragma once
 
 #include "picture.hpp"
-#include "program.hpp"
+#include "running_program.hpp"
 #include "x_window.hpp"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,11 @@
 #include <string_view>
 
 namespace vibsim::e2e {
+
+// The program runs as a child of the test; these tests name its parts plainly.
+using test::Ending;
+using test::Milliseconds;
+using test::RunningProgram;
 
 // The window's title, and a part of it that reads the same in any encoding:
 // the program's window is found by that part, so that a title in the wrong

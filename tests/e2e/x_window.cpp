@@ -1,5 +1,7 @@
 #include "x_window.hpp"
 
+#include "child_process.hpp"
+
 #include <X11/Xlib.h>
 
 #include <X11/Xatom.h>
@@ -180,7 +182,8 @@ bool XSession::press_key(WindowId window, const std::string& key)
     // xdotool's status says nothing about the program: after Esc the window is
     // gone before the key is released and xdotool reports that as a failure.
     const auto ending =
-        run_tool({"/usr/bin/xdotool", "key", "--window", std::to_string(window), key}, Milliseconds{20000});
+        test::run_tool({"/usr/bin/xdotool", "key", "--window", std::to_string(window), key},
+                       test::Milliseconds{20000});
     return ending.has_value() && ending->signal == 0 && ending->exit_code != 127;
 }
 

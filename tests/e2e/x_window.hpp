@@ -4,7 +4,6 @@
 #pragma once
 
 #include "picture.hpp"
-#include "program.hpp"
 
 #include <optional>
 #include <string>

@@ -1,14 +1,9 @@
 #include "child_process.hpp"
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace vibsim::test {
 
@@ -29,32 +24,6 @@ std::string read_all(int fd)
     return data;
 }
 
-ChildResult wait_for(pid_t pid, int output_fd)
-{
-    ChildResult result;
-    result.output = read_all(output_fd);
-    close(output_fd);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-    return result;
-}
-
-// Standard input from a temporary file holding `input`, so that the child
-// sees a real end of input after the last byte.
-int input_file(const std::string& input)
-{
-    char name[] = "/tmp/vibsim-input-XXXXXX";
-    const int fd = mkstemp(name);
-    unlink(name);
-    if (fd < 0) return -1;
-    if (write(fd, input.data(), input.size()) != static_cast<ssize_t>(input.size())) return -1;
-    lseek(fd, 0, SEEK_SET);
-    return fd;
-}
-
 }  // namespace
 
 ChildResult run_in_child(const std::function<void()>& body)
@@ -72,33 +41,31 @@ ChildResult run_in_child(const std::function<void()>& body)
         _exit(0);
     }
     close(pipe_fds[1]);
-    return wait_for(pid, pipe_fds[0]);
+    ChildResult result;
+    result.output = read_all(pipe_fds[0]);
+    close(pipe_fds[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    return result;
 }
 
 ChildResult run_program(const std::vector<std::string>& argv, const std::string& input,
                         const std::vector<std::string>& environment)
 {
-    const int in_fd = input_file(input);
-    int pipe_fds[2];
-    if (in_fd < 0 || pipe(pipe_fds) != 0) return {};
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in_fd, STDIN_FILENO);
-        dup2(pipe_fds[1], STDOUT_FILENO);
-        close(pipe_fds[0]);
-        close(pipe_fds[1]);
-        close(in_fd);
-        for (const std::string& entry : environment) putenv(strdup(entry.c_str()));
-        std::vector<char*> args;
-        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        execve(args[0], args.data(), environ);
-        _exit(127);
-    }
-    close(in_fd);
-    close(pipe_fds[1]);
-    return wait_for(pid, pipe_fds[0]);
+    RunningProgram program(argv, input, environment);
+    program.close_input();
+    const Ending ending = program.wait_for_end(no_limit).value_or(Ending{});
+    return {ending.exit_code, ending.signal, program.output()};
+}
+
+std::optional<Ending> run_tool(const std::vector<std::string>& argv, Milliseconds limit)
+{
+    RunningProgram tool(argv, "", {}, Errors::discarded);
+    tool.close_input();
+    return tool.wait_for_end(limit);
 }
 
 }  // namespace vibsim::test

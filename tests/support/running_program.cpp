@@ -1,18 +1,16 @@
-#include "program.hpp"
+#include "running_program.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
 
-namespace vibsim::e2e {
+namespace vibsim::test {
 
 namespace {
 
@@ -20,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 constexpr Milliseconds poll_interval{10};
 
 // A child that has ended while the test still writes to it must not take the
-// test down with SIGPIPE.
+// test down with SIGPIPE. The child itself gets the default back.
 void ignore_broken_pipes()
 {
     static const bool ignored = [] {
@@ -38,6 +36,19 @@ std::vector<char*> c_strings(const std::vector<std::string>& strings)
     return result;
 }
 
+// The test's environment with `changes` ("NAME=value") added or replacing.
+std::vector<std::string> environment_with(const std::vector<std::string>& changes)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    for (const std::string& entry : changes) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
+        env.push_back(entry);
+    }
+    return env;
+}
+
 Ending ending_of(int status)
 {
     Ending ending;
@@ -46,29 +57,18 @@ Ending ending_of(int status)
     return ending;
 }
 
-// Waits for `pid` until the limit; kills and reaps it when it is still running.
-std::optional<int> wait_or_kill(pid_t pid, Milliseconds limit)
+void kill_and_reap(pid_t pid)
 {
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        int status = 0;
-        const pid_t got = waitpid(pid, &status, WNOHANG);
-        if (got == pid) return status;
-        if (got < 0 && errno != EINTR) return std::nullopt;
-        if (Clock::now() >= deadline) break;
-        std::this_thread::sleep_for(poll_interval);
-    }
     kill(pid, SIGKILL);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    return std::nullopt;
 }
 
 }  // namespace
 
 RunningProgram::RunningProgram(const std::vector<std::string>& argv, const std::string& input,
-                               const std::vector<std::string>& environment)
+                               const std::vector<std::string>& environment, Errors errors)
 {
     ignore_broken_pipes();
     int in_pipe[2];
@@ -79,20 +79,16 @@ RunningProgram::RunningProgram(const std::vector<std::string>& argv, const std::
         close(in_pipe[1]);
         return;
     }
-    std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-    for (const std::string& entry : environment) {
-        const std::string name = entry.substr(0, entry.find('=') + 1);
-        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
-        env.push_back(entry);
-    }
+    const std::vector<std::string> env = environment_with(environment);
     std::vector<char*> args = c_strings(argv);
     std::vector<char*> envp = c_strings(env);
 
     const pid_t pid = fork();
     if (pid == 0) {
+        std::signal(SIGPIPE, SIG_DFL);
         dup2(in_pipe[0], STDIN_FILENO);
         dup2(out_pipe[1], STDOUT_FILENO);
+        if (errors == Errors::discarded) dup2(open("/dev/null", O_WRONLY | O_CLOEXEC), STDERR_FILENO);
         execve(args[0], args.data(), envp.data());
         _exit(127);
     }
@@ -106,19 +102,14 @@ RunningProgram::RunningProgram(const std::vector<std::string>& argv, const std::
     pid_ = pid;
     input_fd_ = in_pipe[1];
     output_fd_ = out_pipe[0];
-    fcntl(output_fd_, F_SETFL, fcntl(output_fd_, F_GETFL) | O_NONBLOCK);
+    for (const int fd : {input_fd_, output_fd_}) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
     type(input);
 }
 
 RunningProgram::~RunningProgram()
 {
     close_input();
-    if (pid_ > 0 && !reaped_) {
-        kill(pid_, SIGKILL);
-        int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
-    }
+    if (pid_ > 0 && !reaped_) kill_and_reap(pid_);
     if (output_fd_ >= 0) close(output_fd_);
 }
 
@@ -127,11 +118,14 @@ bool RunningProgram::type(std::string_view text)
     while (!text.empty()) {
         if (input_fd_ < 0) return false;
         const ssize_t put = write(input_fd_, text.data(), text.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
+        if (put >= 0) {
+            text.remove_prefix(static_cast<std::size_t>(put));
+        } else if (errno == EAGAIN) {  // the pipe is full until the child reads on
+            read_available();
+            pause(poll_interval, true);
+        } else if (errno != EINTR) {
             return false;
         }
-        text.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
 }
@@ -140,6 +134,12 @@ void RunningProgram::close_input()
 {
     if (input_fd_ >= 0) close(input_fd_);
     input_fd_ = -1;
+}
+
+void RunningProgram::pause(Milliseconds most, bool to_type)
+{
+    pollfd fds[2] = {{output_fd_, POLLIN, 0}, {to_type ? input_fd_ : -1, POLLOUT, 0}};
+    poll(fds, 2, static_cast<int>(most.count()));
 }
 
 void RunningProgram::read_available()
@@ -168,26 +168,36 @@ const std::string& RunningProgram::output()
     return output_;
 }
 
-bool RunningProgram::wait_for_output(std::string_view text, std::size_t from, Milliseconds limit)
+bool RunningProgram::wait_until(const std::function<bool()>& done, Milliseconds limit)
 {
-    const auto deadline = Clock::now() + limit;
+    const auto deadline = limit == no_limit ? Clock::time_point::max() : Clock::now() + limit;
     for (;;) {
         read_available();
-        if (output_.size() >= from && output_.find(text, from) != std::string::npos) return true;
-        if (!running()) {
-            read_available();
-            return output_.find(text, from) != std::string::npos;
-        }
-        if (Clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(poll_interval);
+        if (done()) return true;
+        // At the end of the output nothing more can come; the child's own end
+        // follows it at once.
+        if (!running() && output_fd_ < 0) return false;
+        const auto now = Clock::now();
+        if (now >= deadline) return false;
+        const Milliseconds interval = output_fd_ < 0 ? Milliseconds{1} : poll_interval;
+        pause(std::min(interval, std::chrono::ceil<Milliseconds>(deadline - now)));
     }
 }
 
-void RunningProgram::reap(int status)
+bool RunningProgram::wait_for_output(std::string_view text, std::size_t from, Milliseconds limit)
 {
-    reaped_ = true;
-    ending_ = ending_of(status);
-    read_available();
+    return wait_until([&] { return output_.find(text, from) != std::string::npos; }, limit);
+}
+
+bool RunningProgram::wait_for_output_ending(std::string_view tail, Milliseconds limit)
+{
+    return wait_until([&] { return output_.ends_with(tail); }, limit);
+}
+
+bool RunningProgram::stays_quiet(Milliseconds span)
+{
+    const std::size_t before = output().size();
+    return !wait_until([&] { return output_.size() > before; }, span);
 }
 
 bool RunningProgram::running()
@@ -196,7 +206,8 @@ bool RunningProgram::running()
     int status = 0;
     const pid_t got = waitpid(pid_, &status, WNOHANG);
     if (got == pid_) {
-        reap(status);
+        reaped_ = true;
+        ending_ = ending_of(status);
         return false;
     }
     return got == 0 || errno == EINTR;
@@ -204,34 +215,13 @@ bool RunningProgram::running()
 
 std::optional<Ending> RunningProgram::wait_for_end(Milliseconds limit)
 {
-    if (pid_ <= 0) return std::nullopt;
-    if (reaped_) return ending_;
-    const std::optional<int> status = wait_or_kill(pid_, limit);
-    if (!status) {
-        reaped_ = true;  // killed and reaped: ending_ stays empty
+    wait_until([] { return false; }, limit);
+    if (pid_ > 0 && !reaped_) {
+        kill_and_reap(pid_);
+        reaped_ = true;  // killed on the limit: ending_ stays empty
         read_available();
-        return std::nullopt;
     }
-    reap(*status);
     return ending_;
 }
 
-std::optional<Ending> run_tool(const std::vector<std::string>& argv, Milliseconds limit)
-{
-    std::vector<char*> args = c_strings(argv);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null_fd = open("/dev/null", O_RDWR);
-        dup2(null_fd, STDIN_FILENO);
-        dup2(null_fd, STDOUT_FILENO);
-        dup2(null_fd, STDERR_FILENO);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    if (pid < 0) return std::nullopt;
-    const std::optional<int> status = wait_or_kill(pid, limit);
-    if (!status) return std::nullopt;
-    return ending_of(*status);
-}
-
-}  // namespace vibsim::e2e
+}  // namespace vibsim::test

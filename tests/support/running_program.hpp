@@ -4,16 +4,19 @@
 #pragma once
 
 #include <chrono>
-#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <vector>
 
-namespace vibsim::e2e {
+namespace vibsim::test {
 
 using Milliseconds = std::chrono::milliseconds;
+
+// A limit for a wait that has none: the child is waited for as long as it runs.
+inline constexpr Milliseconds no_limit = Milliseconds::max();
 
 // How a child ended.
 struct Ending {
@@ -21,41 +24,56 @@ struct Ending {
     int signal = 0;      // the signal that ended it, or 0
 };
 
+// Where the child's standard error goes.
+enum class Errors { shown, discarded };
+
 class RunningProgram {
 public:
     // Starts `argv[0]` with `input` already typed. `environment` entries
     // ("NAME=value") are added to or replace the inherited ones. Standard error
-    // stays the test's own, so that sanitizer reports are seen.
+    // stays the test's own unless told otherwise, so that sanitizer reports
+    // are seen.
     RunningProgram(const std::vector<std::string>& argv, const std::string& input,
-                   const std::vector<std::string>& environment = {});
+                   const std::vector<std::string>& environment = {}, Errors errors = Errors::shown);
     // Kills the child if it still runs.
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
 
-    // Types more input; false when the child no longer reads it.
+    // Types more input; false when the child no longer reads it. Output that
+    // comes meanwhile is collected, so a child that writes before it reads on
+    // never waits for the test.
     bool type(std::string_view text);
     // Ends the input, as Ctrl-D at a terminal does.
     void close_input();
 
     // Everything written on standard output so far.
     const std::string& output();
-    // Polls until the output from byte `from` on holds `text`; false when the
-    // time limit passes or the child ends first without writing it.
+    // Waits until the output from byte `from` on holds `text`; false when the
+    // limit passes or the child ends first without writing it.
     bool wait_for_output(std::string_view text, std::size_t from, Milliseconds limit);
+    // Waits until all the output so far ends with `tail`; false when the limit
+    // passes or the child ends first.
+    bool wait_for_output_ending(std::string_view tail, Milliseconds limit);
+    // True when nothing more is written within `span`.
+    bool stays_quiet(Milliseconds span);
 
     // True while the child has not ended.
     bool running();
-    // Waits for the child to end; when it has not ended within the limit it is
-    // killed and nothing is returned.
+    // Waits for the child to end and collects the rest of its output; when it
+    // has not ended within the limit it is killed and nothing is returned.
     std::optional<Ending> wait_for_end(Milliseconds limit);
 
 private:
+    // Collects output until `done` holds (true), the limit passes or the
+    // child ends and its output with it (then whether `done` holds).
+    bool wait_until(const std::function<bool()>& done, Milliseconds limit);
+    // Waits a moment, or less when output comes or, with `to_type`, when the
+    // input takes more.
+    void pause(Milliseconds most, bool to_type = false);
     void read_available();
-    void reap(int status);
 
     pid_t pid_ = -1;
     int input_fd_ = -1;
@@ -65,9 +83,4 @@ private:
     std::optional<Ending> ending_;  // empty when the child was killed on a time limit
 };
 
-// Runs a tool (xdotool, convert) to its end with its output discarded;
-// returns its ending, or nothing when it did not end within the limit (it is
-// then killed).
-std::optional<Ending> run_tool(const std::vector<std::string>& argv, Milliseconds limit);
-
-}  // namespace vibsim::e2e
+}  // namespace vibsim::test
