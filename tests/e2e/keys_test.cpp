@@ -15,6 +15,9 @@ constexpr std::string_view constants_prompt = "\nマスm[kg]，ダンパーλ[N/
 constexpr std::string_view initial_conditions_prompt = "\n初期条件キー入力　y0 v0 = ";
 constexpr std::string_view end_of_key_help = "\nESCキーで：終了\n";
 
+// One frame is 0.004 drawing units of the time axis: 1.6 px in 800.
+constexpr double frame_width = default_time_scale * 400;
+
 class Keys : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,12 +45,24 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // After a new dialog the next frame starts from y0 with the default view:
+    // the mass at y0, the displacement curve begun afresh at the left edge.
+    void expect_restart_from(double y0)
+    {
+        ASSERT_TRUE(vibsim->press("s"));
+        const std::optional<Disc> disc = mass_disc(picture());
+        ASSERT_TRUE(disc.has_value());
+        EXPECT_NEAR(disc->y, pixel_y(default_vertical_scale * y0, 800), 2.0);
+        const std::optional<Extent> curve = curve_at(picture(), default_vertical_scale * y0, is_red);
+        ASSERT_TRUE(curve.has_value());
+        EXPECT_NEAR(curve->first, pixel_x(curve_start_x, 800), 2.0);
+        EXPECT_LE(curve->last, pixel_x(curve_start_x, 800) + 2 * frame_width + 2.0);
+    }
+
     XSession x;
     std::optional<Simulator> vibsim;
 };
 
-// One frame is 0.004 drawing units of the time axis: 1.6 px in 800.
-constexpr double frame_width = default_time_scale * 400;
 
 TEST_F(Keys, EachSAdvancesTheCurvesByOneFrame)
 {
@@ -157,16 +172,7 @@ TEST_F(Keys, MAsksForNewConstantsAndRestartsFromTheNewInitialState)
     EXPECT_TRUE(dialog.starts_with("\n(1) 系の定数入力\n(2) 初期条件入力\n１自由度減衰自由振動の描画")) << dialog;
     EXPECT_NE(dialog.find("固有振動数ω0= 0.0200[rad/s], 減衰比ζ= 0.0000  不足減衰"), std::string::npos) << dialog;
 
-    // The next frame starts from y0 = -0.5 m with the default view: the mass
-    // below the axis, the curve begun afresh at the left edge.
-    ASSERT_TRUE(vibsim->press("s"));
-    const std::optional<Disc> disc = mass_disc(picture());
-    ASSERT_TRUE(disc.has_value());
-    EXPECT_NEAR(disc->y, pixel_y(default_vertical_scale * -0.5, 800), 2.0);
-    const std::optional<Extent> curve = curve_at(picture(), default_vertical_scale * -0.5, is_red);
-    ASSERT_TRUE(curve.has_value());
-    EXPECT_NEAR(curve->first, pixel_x(curve_start_x, 800), 2.0);
-    EXPECT_LE(curve->last, pixel_x(curve_start_x, 800) + 2 * frame_width + 2.0);
+    expect_restart_from(-0.5);
 }
 
 TEST_F(Keys, JAsksOnlyForNewInitialConditionsAndKeepsTheConstants)
@@ -181,13 +187,7 @@ TEST_F(Keys, JAsksOnlyForNewInitialConditionsAndKeepsTheConstants)
     const std::string dialog = vibsim->console().substr(from);
     EXPECT_NE(dialog.find("固有振動数ω0= 0.0100[rad/s], 減衰比ζ= 0.0000  不足減衰"), std::string::npos) << dialog;
 
-    ASSERT_TRUE(vibsim->press("s"));
-    const std::optional<Disc> disc = mass_disc(picture());
-    ASSERT_TRUE(disc.has_value());
-    EXPECT_NEAR(disc->y, pixel_y(default_vertical_scale * -0.5, 800), 2.0);
-    const std::optional<Extent> curve = curve_at(picture(), default_vertical_scale * -0.5, is_red);
-    ASSERT_TRUE(curve.has_value());
-    EXPECT_LE(curve->last, pixel_x(curve_start_x, 800) + 2 * frame_width + 2.0);
+    expect_restart_from(-0.5);
 }
 
 TEST_F(Keys, EscEndsTheProgramWithStatusZero)
