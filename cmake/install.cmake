@@ -4,6 +4,8 @@
 include(CMakePackageConfigHelpers)
 
 set(VIBSIM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vibsim)
+# Where the conversion tables go; users learn it as vibsim_DATA_DIR.
+set(VIBSIM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vibsim)
 
 install(EXPORT vibsimTargets
   NAMESPACE vibsim::
@@ -11,7 +13,8 @@ install(EXPORT vibsimTargets
 
 configure_package_config_file(cmake/vibsimConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfig.cmake
-  INSTALL_DESTINATION ${VIBSIM_CMAKE_DIR})
+  INSTALL_DESTINATION ${VIBSIM_CMAKE_DIR}
+  PATH_VARS VIBSIM_DATA_DIR)
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vibsimConfigVersion.cmake
   COMPATIBILITY SameMinorVersion)
 install(FILES
@@ -34,4 +37,4 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # The conversion tables that load_normal_tables reads from the current folder.
-install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vibsim FILES_MATCHING PATTERN "*.data")
+install(DIRECTORY data/ DESTINATION ${VIBSIM_DATA_DIR} FILES_MATCHING PATTERN "*.data")

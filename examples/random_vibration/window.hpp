@@ -1,0 +1,16 @@
+// The lab's live window.
+#pragma once
+
+#include "lab.hpp"
+
+namespace vibsim::lab {
+
+// Steps taken per press of 's': 0.32 s, a record in 32 presses.
+inline constexpr int steps_per_press = 32;
+
+// Opens a width x height window showing `lab` and runs GLUT's event loop:
+// 's' (pressed or held) advances the lab, 'r' restarts the average, Esc ends
+// the program. Never returns.
+[[noreturn]] void run_window(Lab& lab, int* argc, char** argv, int width, int height);
+
+}  // namespace vibsim::lab
