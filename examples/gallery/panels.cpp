@@ -45,7 +45,7 @@ void discs()
 void circles()
 {
     glLineWidth(2.0f);
-    for (int i = 1; i <= 4; ++i) draw_circle({-0.1 * i, 0.0}, 0.22 * i, i % 2 == 0 ? blue : teal);
+    for (int i = 1; i <= 4; ++i) draw_circle({-0.05 * i, 0.0}, 0.2 * i, i % 2 == 0 ? blue : teal);
 }
 
 void ellipses_filled()
@@ -71,16 +71,16 @@ void rectangles_filled()
 void rectangles_outlined()
 {
     glLineWidth(2.0f);
-    for (int i = 0; i < 5; ++i) draw_rect_outline({-0.2, -0.6}, 1.0, 0.6, i * pi / 5.0, red);
+    for (int i = 0; i < 5; ++i) draw_rect_outline({0.05, -0.55}, 0.85, 0.45, i * pi / 5.0, red);
 }
 
 void arrows()
 {
-    // Eight directions with lengths from 0.3 to 0.9 around one point, and
+    // Eight directions with lengths from 0.45 to 0.87 around one point, and
     // one arrow shorter than its head (0.05): the head alone.
     for (int i = 0; i < 8; ++i) {
         const double angle = i * pi / 4.0;
-        const double length = 0.3 + 0.08 * i;
+        const double length = 0.45 + 0.06 * i;
         const Point3 tip{0.1 + length * std::cos(angle), 0.1 + length * std::sin(angle), 0.0};
         draw_arrow(tip, length, angle, plot_palette[static_cast<std::size_t>(i * 2 % 18)]);
     }

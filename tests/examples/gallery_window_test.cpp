@@ -1,0 +1,97 @@
+// vibsim-gallery under X: every panel holds its drawing, in the window's
+// first size and after the window has been resized to another shape, and Esc
+// ends the program.
+#include "example_window.hpp"
+#include "layout.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vibsim::examples {
+namespace {
+
+using e2e::Rgb;
+
+bool red(Rgb c) { return c.r >= 200 && c.g < 80 && c.b < 80; }
+bool green(Rgb c) { return c.g >= 170 && c.r < 80 && c.b < 80; }
+bool blue(Rgb c) { return c.b >= 200 && c.r < 80 && c.g < 80; }
+bool orange(Rgb c) { return c.r >= 200 && c.g >= 100 && c.g <= 180 && c.b < 60; }
+bool purple(Rgb c) { return c.r >= 120 && c.r <= 190 && c.g < 60 && c.b >= 170; }
+bool dark(Rgb c) { return c.r < 100 && c.g < 100 && c.b < 100; }
+
+struct Expected {
+    const char* panel;
+    bool (*colour)(Rgb);
+    const char* colour_name;
+};
+
+// In the order of the grid; each panel's drawing has some of its own colour.
+constexpr Expected expected[] = {
+    {"draw_line", red, "red"},
+    {"draw_disc", red, "red"},
+    {"draw_circle", blue, "blue"},
+    {"draw_ellipse_filled", orange, "orange"},
+    {"draw_ellipse_outline", purple, "purple"},
+    {"draw_rect_filled", blue, "blue"},
+    {"draw_rect_outline", red, "red"},
+    {"draw_arrow", red, "red"},
+    {"draw_origin_cross", dark, "black"},
+    {"draw_grid", dark, "black"},
+    {"draw_text", red, "red"},
+    {"rotate_translate", dark, "black"},
+    {"draw_mass_chain", red, "red"},
+    {"plot_series", blue, "blue"},
+    {"plot_series_set", green, "green"},
+    {"plot_series_table", blue, "blue"},
+    {"plot_xy_curve", dark, "black"},
+    {"plot_stems", red, "red"},
+};
+static_assert(std::size(expected) == gallery::gallery_columns * gallery::gallery_rows);
+
+// Panels whose square holds fewer pixels of their colour than a thousandth
+// of its area (a few dozen in the first size).
+std::string empty_panels(const Picture& p)
+{
+    std::string missing;
+    for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
+        const gallery::PixelRect square = gallery::panel_square(i, p.width, p.height);
+        const e2e::Region region{static_cast<int>(std::ceil(square.x0)), static_cast<int>(std::ceil(square.y0)),
+                                 static_cast<int>(square.x1), static_cast<int>(square.y1)};
+        const int found = e2e::count(p, region, expected[i].colour);
+        const double side = square.x1 - square.x0;
+        if (found < std::max(10.0, side * side / 1000.0)) {
+            missing += std::string(expected[i].panel) + " (" + std::to_string(found) + " " +
+                       expected[i].colour_name + " pixels) ";
+        }
+    }
+    return missing;
+}
+
+TEST(GalleryWindow, EveryPanelHoldsItsDrawingBeforeAndAfterAResizeAndEscEnds)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ExampleWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
+    ASSERT_TRUE(gallery.wait_for_window());
+    ASSERT_TRUE(gallery.wait_for_picture([](const Picture& p) { return empty_panels(p).empty(); },
+                                         "a drawing in every panel"))
+        << empty_panels(gallery.picture());
+
+    // Taller than the gallery's shape: the grid is centred with margins.
+    x.resize(gallery.window(), 700, 900);
+    ASSERT_TRUE(gallery.wait_for_picture(
+        [](const Picture& p) { return p.width == 700 && p.height == 900 && empty_panels(p).empty(); },
+        "a drawing in every panel of the resized window"))
+        << empty_panels(gallery.picture());
+
+    ASSERT_TRUE(gallery.press("Escape"));
+    Ending ending;
+    ASSERT_TRUE(gallery.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+}  // namespace
+}  // namespace vibsim::examples
