@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Installs a vibsim build tree into a temporary prefix, then builds the
 # consumer programs of consumer/ against it twice - through find_package(vibsim)
-# and through pkg-config - and runs them.
+# and through pkg-config - and runs them. With examples=<examples/> it also
+# builds the example programs against the installed package alone, and runs
+# them and the installed ones from a folder that holds no conversion tables.
 #
 # Arguments, as key=value: cmake=<cmake> build=<build tree> source=<consumer/>
 # generator=<CMake generator> build_type=<type> cxx=<C++ compiler>
-# cxx_flags=<flags> ld_flags=<flags>. The flags are the build tree's own, so
+# cxx_flags=<flags> ld_flags=<flags> [examples=<examples/>]. The flags are the build tree's own, so
 # that sanitized libraries get a consumer that links with the sanitizers.
 set -euo pipefail
 
 cmake=cmake build='' source='' generator='Unix Makefiles' build_type=Release
-cxx=c++ cxx_flags='' ld_flags=''
+cxx=c++ cxx_flags='' ld_flags='' examples=''
 for arg in "$@"; do
   case $arg in
-    cmake=*|build=*|source=*|generator=*|build_type=*|cxx=*|cxx_flags=*|ld_flags=*)
+    cmake=*|build=*|source=*|generator=*|build_type=*|cxx=*|cxx_flags=*|ld_flags=*|examples=*)
       declare "${arg%%=*}=${arg#*=}" ;;
     *) echo "unknown argument: $arg" >&2; exit 2 ;;
   esac
@@ -87,6 +89,42 @@ for program in callable_step:main.cpp named_step:named_step.cpp; do
 done
 [[ -x $tmp/pc-build/callable_step ]] && check_program "$tmp/pc-build/callable_step" callable
 [[ -x $tmp/pc-build/named_step ]] && check_program "$tmp/pc-build/named_step" named
+
+# The lab runs one record and writes its spectrum: it must find the tables
+# the package installed, beside its bin/ or where the package says they are.
+check_lab() {
+  local program=$1 csv=$tmp/lab.csv status=0
+  rm -f "$csv"
+  (cd "$tmp" && "$program" --records 1 --seed 1 --csv "$csv" >"$tmp/lab.log" 2>&1) || status=$?
+  if ((status != 0)); then
+    fail "$program exited with status $status: $(cat "$tmp/lab.log")"
+    return
+  fi
+  [[ $(wc -l <"$csv") -eq 514 ]] || fail "$program wrote no spectrum of 513 harmonics"
+}
+
+if [[ -n $examples ]]; then
+  echo "== installed examples"
+  for program in vibsim-gallery vibsim-random; do
+    [[ -x $prefix/bin/$program ]] || fail "$program is not installed in $prefix/bin"
+  done
+  [[ -x $prefix/bin/vibsim-random ]] && check_lab "$prefix/bin/vibsim-random"
+
+  echo "== examples built against the installed package"
+  "$cmake" -S "$examples" -B "$tmp/examples-build" -G "$generator" \
+    -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_CXX_FLAGS="$cxx_flags" -DCMAKE_EXE_LINKER_FLAGS="$ld_flags" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+    >"$tmp/examples-configure.log" 2>&1 ||
+    { cat "$tmp/examples-configure.log" >&2; echo "FAIL: configure of the examples" >&2; exit 1; }
+  "$cmake" --build "$tmp/examples-build" --verbose >"$tmp/examples-build.log" 2>&1 ||
+    { cat "$tmp/examples-build.log" >&2; echo "FAIL: build of the examples" >&2; exit 1; }
+  # The installed headers alone: no folder of the source tree is searched.
+  source_root=$(cd "$examples/.." && pwd)
+  grep -E '(^| )-c ' "$tmp/examples-build.log" | grep -q -- "-I$source_root" &&
+    fail "the examples were compiled with headers from the source tree $source_root"
+  check_lab "$tmp/examples-build/vibsim-random"
+fi
 
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
