@@ -22,14 +22,14 @@ TEST(RandomVibrationWindow, DialogThenPressesFillTheFirstRecordAndItsSpectrum)
 {
     XSession x;
     VIBSIM_REQUIRE_X(x);
-    ExampleWindow lab(x, {RANDOM_PROGRAM, "--seed", "3"}, "1 0.2 4\n0 0\n1\n", "vibsim-random");
+    ExampleWindow lab(x, {RANDOM_PROGRAM, "--seed", "3"}, "2 0.5 50\n0 0\n1\n", "vibsim-random");
     ASSERT_TRUE(lab.wait_for_window());
 
     const std::string& console = lab.program().output();
     EXPECT_NE(console.find("\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K ="), std::string::npos)
         << console;
     EXPECT_NE(console.find("\n初期条件キー入力　y0 v0 = "), std::string::npos) << console;
-    EXPECT_NE(console.find("\n固有振動数ω0= 2.0000[rad/s], 減衰比ζ= 0.0500  不足減衰\n減衰固有振動数Ω= 1.9975"),
+    EXPECT_NE(console.find("\n固有振動数ω0= 5.0000[rad/s], 減衰比ζ= 0.0250  不足減衰\n減衰固有振動数Ω= 4.9984"),
               std::string::npos)
         << console;
     EXPECT_EQ(e2e::count(lab.picture(), spectrum_area(lab.picture()), fitted_blue), 0);
