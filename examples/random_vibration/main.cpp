@@ -87,6 +87,12 @@ int main(int argc, char** argv)
     Oscillator oscillator = options.oscillator;
     if (options.ask()) ask_oscillator(oscillator);
     print_frequencies(oscillator);
+    if (!(fastest_rate(oscillator) <= largest_stable_rate)) {
+        std::fprintf(stderr,
+                     "\nvibsim-random: this oscillator moves too fast for steps of %g s (rate %g 1/s, more than"
+                     " %g): the computed motion will grow without bound\n",
+                     time_step, fastest_rate(oscillator), largest_stable_rate);
+    }
 
     static Lab lab;
     start_lab(lab, oscillator);

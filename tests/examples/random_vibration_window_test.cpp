@@ -38,7 +38,8 @@ TEST(RandomVibrationWindow, DialogThenPressesFillTheFirstRecordAndItsSpectrum)
     for (int press = 0; press < 32; ++press) ASSERT_TRUE(lab.press("s"));
     ASSERT_TRUE(lab.wait_for_picture(
         [](const Picture& p) {
-            return e2e::count(p, spectrum_area(p), stem_red) > 100 && e2e::count(p, spectrum_area(p), fitted_blue) > 100;
+            const Region area = spectrum_area(p);
+            return e2e::count(p, area, stem_red) > 100 && e2e::count(p, area, fitted_blue) > 100;
         },
         "the spectrum of the first record"));
 
