@@ -81,6 +81,14 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // The window needs an X display; say so before the dialog asks in vain.
+    const char* display = std::getenv("DISPLAY");
+    if (!options.batch() && (display == nullptr || *display == '\0')) {
+        std::fprintf(stderr, "vibsim-random: the window needs an X display, and DISPLAY is not set;"
+                             " --csv FILE and --png FILE work without one\n");
+        return 1;
+    }
+
     if (options.seed) std::srand(*options.seed);
     if (!load_tables(options.tables_folder)) return 1;
 
