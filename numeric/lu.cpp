@@ -165,19 +165,22 @@ void forward_substitute(SubtractRows* subtract, const LuFactors& f, double* a, I
 
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
-// divided by the pivot U(j, j).
-void back_substitute(SubtractRows* subtract, const LuFactors& f, double* a, Index lda)
+// divided by the pivot U(j, j). Each row of a strip reads all the rows below
+// it, so the strip is copied to contiguous storage and back.
+void back_substitute(SubtractRows* subtract, const LuFactors& f, double* a, Index lda, double* strip)
 {
     const Index n = f.n;
-    const RowSet x{a, lda, nullptr};
     const RowSet factors = f.rows();
     for (Index c0 = 0; c0 < n; c0 += block) {
-        const Index c1 = std::min(n, c0 + block);
+        const Index width = std::min(n - c0, block);
+        const RowSet x{strip, width, nullptr};
+        for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
         for (Index j = n - 1; j >= 0; --j) {
-            subtract({x, factors, x, j, j + 1, j + 1, n, c0, c1});
+            subtract({x, factors, x, j, j + 1, j + 1, n, 0, width});
             const double pivot = f.pivot(j);
-            for (Index c = c0; c < c1; ++c) a[j * lda + c] = a[j * lda + c] / pivot;
+            for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
         }
+        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
     }
 }
 
@@ -190,11 +193,14 @@ double lu_determinant_using(SubtractRows* subtract, int n, const double* a, int 
 
 double lu_invert_using(SubtractRows* subtract, int n, double* a, int lda)
 {
+    // Taken before the factorisation's storage, so that running out of
+    // memory still ends the process before the matrix is read.
+    const auto strip = work_doubles(static_cast<long long>(n > 0 ? n : 0) * block);
     const LuFactors f = factorise(subtract, n, a, lda);
     if (!(std::fabs(f.determinant) > lu_singular_bound)) return f.determinant;
     // The factors are all in the copy: a is overwritten from its first row on.
     forward_substitute(subtract, f, a, lda);
-    back_substitute(subtract, f, a, lda);
+    back_substitute(subtract, f, a, lda, strip.get());
     return f.determinant;
 }
 

@@ -41,18 +41,25 @@ template <int Rows, int Vecs, int Lanes>
     using V = typename VectorOf<Lanes>::type;
     static_assert(sizeof(V) == Lanes * sizeof(double));
     V x[Rows][Vecs];
+    #pragma GCC unroll 8
     for (int r = 0; r < Rows; ++r)
+        #pragma GCC unroll 8
         for (int v = 0; v < Vecs; ++v) std::memcpy(&x[r][v], target[r] + j + v * Lanes, sizeof(V));
     for (Index k = k_begin; k < k_end; ++k) {
         const double* const s = row_of(source, k) + j;
         V y[Vecs];
+        #pragma GCC unroll 8
         for (int v = 0; v < Vecs; ++v) std::memcpy(&y[v], s + v * Lanes, sizeof(V));
+        #pragma GCC unroll 8
         for (int r = 0; r < Rows; ++r) {
             const double m = multipliers[r][k];
+            #pragma GCC unroll 8
             for (int v = 0; v < Vecs; ++v) x[r][v] = x[r][v] - m * y[v];
         }
     }
+    #pragma GCC unroll 8
     for (int r = 0; r < Rows; ++r)
+        #pragma GCC unroll 8
         for (int v = 0; v < Vecs; ++v) std::memcpy(target[r] + j + v * Lanes, &x[r][v], sizeof(V));
 }
 
@@ -87,7 +94,7 @@ template <int Lanes>
 {
     Index i = u.first;
     for (; i + 4 <= u.last; i += 4) subtract_rows_from<4, 2, Lanes>(u, i);
-    for (; i < u.last; ++i) subtract_rows_from<1, 4, Lanes>(u, i);
+    for (; i < u.last; ++i) subtract_rows_from<1, 8, Lanes>(u, i);
 }
 
 }  // namespace
