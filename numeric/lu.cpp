@@ -1,7 +1,7 @@
 // LU factorisation with partial pivoting (Doolittle form: unit lower factor L,
 // upper factor U), and from it the determinant and the inverse by forward and
 // back substitution on the columns of the identity (G. H. Golub and C. F. Van
-// Loan, "Matrix Computations", 4th ed., sections 3.2, 3.4 and 3.5).
+// Loan, "Matrix Computations", 4th ed., sections 3.2 and 3.4).
 // Pivoting reorders a row index instead of moving rows.
 //
 // The work is done a block of rows or columns at a time so that the inner
@@ -133,7 +133,8 @@ LuFactors factorise(SubtractRows* subtract, int order_of_matrix, const double* a
         factorise_panel(f, k0, k1);
         // Right of the panel: first its own rows, each after the rows above
         // it, then every row below.
-        for (Index i = k0 + 1; i < k1; ++i) subtract_eliminated(subtract, f, {rows, rows, rows, i, i + 1, k0, i, k1, n});
+        for (Index i = k0 + 1; i < k1; ++i)
+            subtract_eliminated(subtract, f, {rows, rows, rows, i, i + 1, k0, i, k1, n});
         subtract_eliminated(subtract, f, {rows, rows, rows, k1, n, k0, k1, k1, n});
     }
 

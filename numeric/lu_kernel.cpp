@@ -6,6 +6,10 @@
 
 namespace vibsim::lu_detail {
 
+#ifdef VIBSIM_LU_AVX2
+void subtract_rows_avx2(const RowUpdate& update);  // lu_kernel_avx2.cpp
+#endif
+
 void subtract_rows_baseline(const RowUpdate& update)
 {
     subtract_rows<2>(update);
@@ -13,9 +17,13 @@ void subtract_rows_baseline(const RowUpdate& update)
 
 SubtractRows* subtract_rows_chosen()
 {
+#ifdef VIBSIM_LU_AVX2
     static SubtractRows* const chosen =
         __builtin_cpu_supports("avx2") ? subtract_rows_avx2 : subtract_rows_baseline;
     return chosen;
+#else
+    return subtract_rows_baseline;
+#endif
 }
 
 }  // namespace vibsim::lu_detail

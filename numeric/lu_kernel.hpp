@@ -33,10 +33,9 @@ struct RowUpdate {
 
 using SubtractRows = void(const RowUpdate&);
 
-// Two- or four-wide vectors: the baseline form runs on any x86-64 processor,
-// the chosen form is the widest this processor has (AVX2 where present).
+// The baseline form (two-wide vectors) runs on any processor; the chosen form
+// is the widest this processor has (four-wide AVX2 where present on x86-64).
 void subtract_rows_baseline(const RowUpdate& update);
-void subtract_rows_avx2(const RowUpdate& update);
 SubtractRows* subtract_rows_chosen();
 
 // lu_determinant and lu_invert with the given form of the row operation.
