@@ -1,8 +1,9 @@
 // lu_invert and lu_determinant against LAPACK's dgetrf + dgetri (inverse) and
 // dgetrf alone (determinant, from the diagonal and the pivots), in reference
 // LAPACK on reference BLAS and in OpenBLAS with one thread, on the same random
-// matrices of order 100, 500 and 1000. Every iteration copies the matrix into
-// the array that the routine overwrites, on both sides alike. Unless the
+// matrices of order 100, 500 and 1000. The iterations of lu_invert and of
+// LAPACK first copy the matrix into the array that they overwrite, as
+// lu_determinant copies it into its own work storage. Unless the
 // command line says otherwise, the benchmarks run interleaved in random order,
 // five times each, and the table at the end gives each kernel's median thread
 // CPU time as a ratio to its peer's.

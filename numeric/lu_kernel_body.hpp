@@ -40,6 +40,7 @@ template <int Rows, int Vecs, int Lanes>
 {
     using V = typename VectorOf<Lanes>::type;
     static_assert(sizeof(V) == Lanes * sizeof(double));
+    // The small loops are unrolled so that x and y live in registers.
     V x[Rows][Vecs];
     #pragma GCC unroll 8
     for (int r = 0; r < Rows; ++r)
