@@ -18,8 +18,12 @@ void subtract_rows_baseline(const RowUpdate& update)
 SubtractRows* subtract_rows_chosen()
 {
 #ifdef VIBSIM_LU_AVX2
-    static SubtractRows* const chosen =
-        __builtin_cpu_supports("avx2") ? subtract_rows_avx2 : subtract_rows_baseline;
+    // The processor is examined here, so that the choice is right even when
+    // the first call comes from a constructor of static storage.
+    static SubtractRows* const chosen = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") ? subtract_rows_avx2 : subtract_rows_baseline;
+    }();
     return chosen;
 #else
     return subtract_rows_baseline;
