@@ -5,8 +5,9 @@
 // a[i * lda + j], and the lda - n doubles at the end of each row are neither
 // read nor written. Work storage comes from the heap for the call alone; when
 // it cannot be had the process ends with "memory overflow" before the matrix
-// is read. A zero pivot is not tested for: a matrix whose remaining column is
-// all zero gives a determinant that is not a number.
+// is read. A pivot that is exactly zero (the rest of its column is zero too)
+// is skipped, as LAPACK's dgetrf does: nothing is eliminated with it, and the
+// determinant comes out as a signed zero.
 #pragma once
 
 namespace vibsim {

@@ -1,0 +1,102 @@
+// The row operation of lu_kernel.hpp for vectors of Lanes doubles, included
+// by the translation unit of each processor form. Each target element is kept
+// in a vector register while all its k pass over it in increasing order, so
+// that every element still receives its products and differences one at a
+// time in the order of a scalar loop: vectors only run across independent
+// columns, and products are never fused into the differences.
+//
+// Internal linkage on purpose: each form's translation unit is compiled for
+// its own instruction set, and no copy may stand in for another's.
+#pragma once
+
+#include "lu_kernel.hpp"
+
+#include <cstring>
+
+namespace vibsim::lu_detail {
+namespace {
+
+[[gnu::always_inline]] inline double* row_of(const RowSet& rows, Index i)
+{
+    return rows.base + (rows.index != nullptr ? rows.index[i] : i) * rows.stride;
+}
+
+// Lanes doubles that one instruction multiplies or subtracts at once.
+template <int Lanes>
+struct VectorOf;
+template <>
+struct VectorOf<2> {
+    typedef double type __attribute__((vector_size(16)));
+};
+template <>
+struct VectorOf<4> {
+    typedef double type __attribute__((vector_size(32)));
+};
+
+// Rows x Vecs vectors of Lanes columns from column j on, for all k.
+template <int Rows, int Vecs, int Lanes>
+[[gnu::always_inline]] inline void subtract_block(double* const* target, const double* const* multipliers,
+                                                  const RowSet& source, Index k_begin, Index k_end, Index j)
+{
+    using V = typename VectorOf<Lanes>::type;
+    static_assert(sizeof(V) == Lanes * sizeof(double));
+    // The small loops are unrolled so that x and y live in registers.
+    V x[Rows][Vecs];
+    #pragma GCC unroll 8
+    for (int r = 0; r < Rows; ++r)
+        #pragma GCC unroll 8
+        for (int v = 0; v < Vecs; ++v) std::memcpy(&x[r][v], target[r] + j + v * Lanes, sizeof(V));
+    for (Index k = k_begin; k < k_end; ++k) {
+        const double* const s = row_of(source, k) + j;
+        V y[Vecs];
+        #pragma GCC unroll 8
+        for (int v = 0; v < Vecs; ++v) std::memcpy(&y[v], s + v * Lanes, sizeof(V));
+        #pragma GCC unroll 8
+        for (int r = 0; r < Rows; ++r) {
+            const double m = multipliers[r][k];
+            #pragma GCC unroll 8
+            for (int v = 0; v < Vecs; ++v) x[r][v] = x[r][v] - m * y[v];
+        }
+    }
+    #pragma GCC unroll 8
+    for (int r = 0; r < Rows; ++r)
+        #pragma GCC unroll 8
+        for (int v = 0; v < Vecs; ++v) std::memcpy(target[r] + j + v * Lanes, &x[r][v], sizeof(V));
+}
+
+// Rows target rows from row i on, across all the columns.
+template <int Rows, int Vecs, int Lanes>
+[[gnu::always_inline]] inline void subtract_rows_from(const RowUpdate& u, Index i)
+{
+    double* target[Rows];
+    const double* multipliers[Rows];
+    for (int r = 0; r < Rows; ++r) {
+        target[r] = row_of(u.target, i + r);
+        multipliers[r] = row_of(u.multipliers, i + r);
+    }
+    Index j = u.j_begin;
+    for (; j + Vecs * Lanes <= u.j_end; j += Vecs * Lanes)
+        subtract_block<Rows, Vecs, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+    for (; j + Lanes <= u.j_end; j += Lanes)
+        subtract_block<Rows, 1, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+    for (; j < u.j_end; ++j) {
+        for (int r = 0; r < Rows; ++r) {
+            double x = target[r][j];
+            for (Index k = u.k_begin; k < u.k_end; ++k) x = x - multipliers[r][k] * row_of(u.source, k)[j];
+            target[r][j] = x;
+        }
+    }
+}
+
+// Four rows at a time share each source load; a row left over gets wider
+// blocks so that enough independent differences are in flight.
+template <int Lanes>
+[[gnu::always_inline]] inline void subtract_rows(const RowUpdate& u)
+{
+    Index i = u.first;
+    for (; i + 4 <= u.last; i += 4) subtract_rows_from<4, 2, Lanes>(u, i);
+    for (; i < u.last; ++i) subtract_rows_from<1, 8, Lanes>(u, i);
+}
+
+}  // namespace
+}  // namespace vibsim::lu_detail
