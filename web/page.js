@@ -12,7 +12,11 @@
   var decoder = new TextDecoder('utf-8');
   function show(text) {
     if (text.length === 0) return;
-    panel.appendChild(document.createTextNode(text));
+    if (panel.lastChild !== null) {
+      panel.lastChild.appendData(text);
+    } else {
+      panel.appendChild(document.createTextNode(text));
+    }
     panel.scrollTop = panel.scrollHeight;
   }
   function writeByte(byte) {
@@ -39,10 +43,12 @@
   var ended = false;
   var busy = false;  // a key is being handled, possibly inside a dialog
 
-  function end(message) {
+  // Esc ends the program through exit; a browser tab cannot close itself, so
+  // the page says so and takes no more keys or lines.
+  function end() {
     ended = true;
     input.disabled = true;
-    show(message);
+    show('\n\n[Esc: シミュレーションを終了しました。ページを再読み込みすると最初から始まります。]\n');
   }
 
   // Runs the program on: the waiting read, or a key. The program hands
@@ -54,7 +60,7 @@
     } catch (e) {
       if (e === 'unwind') return undefined;
       if (e instanceof ExitStatus) {
-        end('\n\n[Esc: シミュレーションを終了しました。ページを再読み込みすると最初から始まります。]\n');
+        end();
         return undefined;
       }
       throw e;
@@ -87,14 +93,13 @@
     var result = run(function() {
       return Module['ccall']('vibsim_web_key', null, ['number'], [byte], {async: true});
     });
-    if (result instanceof Promise) {
+    // The call gives a promise either way; the program still waits (in the
+    // dialog) only while Asyncify holds its stack.
+    if (result instanceof Promise && Asyncify.currData) {
       result.then(function() { busy = false; }, function(e) {
         busy = false;
-        if (e instanceof ExitStatus) {
-          end('\n\n[Esc: シミュレーションを終了しました。ページを再読み込みすると最初から始まります。]\n');
-        } else {
-          throw e;
-        }
+        if (!(e instanceof ExitStatus)) throw e;
+        end();
       });
     } else {
       busy = false;

@@ -75,6 +75,9 @@ void glRasterPos2f(GLfloat x, GLfloat y)
     state.raster_colour = state.lighting ? unlit_material_colour : state.colour;
 }
 
+// The groups kept here: the current colour and raster position
+// (GL_CURRENT_BIT), lighting's switch (GL_ENABLE_BIT, GL_LIGHTING_BIT) and the
+// line width (GL_LINE_BIT).
 void glPushAttrib(GLbitfield mask) { attribute_stack().push_back({mask, gl_state()}); }
 
 void glPopAttrib()
@@ -92,9 +95,6 @@ void glPopAttrib()
     }
     if ((saved.mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) != 0) state.lighting = saved.state.lighting;
     if ((saved.mask & GL_LINE_BIT) != 0) state.line_width = saved.state.line_width;
-    if ((saved.mask & GL_VIEWPORT_BIT) != 0) {
-        for (int i = 0; i < 4; ++i) state.viewport[i] = saved.state.viewport[i];
-    }
 }
 
 // As freeglut does: characters 1 to 255, nothing where the raster position is
