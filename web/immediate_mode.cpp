@@ -37,7 +37,6 @@ struct ImmediateMode {
     std::vector<Matrix> modelview{identity};
     std::vector<Matrix> projection{identity};
     GLenum matrix_mode = GL_MODELVIEW;
-    bool inside_begin = false;
     GLenum primitive = GL_POINTS;
     std::vector<Vertex> vertices;
 };
@@ -206,7 +205,6 @@ using namespace vibsim::web;
 
 void glBegin(GLenum mode)
 {
-    immediate().inside_begin = true;
     immediate().primitive = mode;
     immediate().vertices.clear();
 }
@@ -215,7 +213,6 @@ void glEnd()
 {
     emit(immediate().primitive, immediate().vertices);
     immediate().vertices.clear();
-    immediate().inside_begin = false;
 }
 
 void glVertex2f(GLfloat x, GLfloat y)

@@ -114,7 +114,3 @@ void glutBitmapCharacter(void* font, int character)
     add_glyph(*f, glyph, x, y, state.raster_colour);
     state.raster.x += static_cast<float>(glyph[0]);
 }
-
-// There are no overlays in the page; the normal plane is never reported
-// damaged, as freeglut does not report it either.
-int glutLayerGet(GLenum /*query*/) { return 0; }
