@@ -147,6 +147,14 @@ export class Page {
     for (let i = 0; i < times; ++i) await this.page.keyboard.press(key);
   }
 
+  // Holds a key down on the focused canvas for `repeats` key-repeat events
+  // after the first, then lets it go.
+  async hold(key, repeats) {
+    await this.page.focus('#screen');
+    for (let i = 0; i <= repeats; ++i) await this.page.keyboard.down(key);
+    await this.page.keyboard.up(key);
+  }
+
   // The canvas as shown, once two looks in a row agree.
   async picture() {
     const canvas = await this.page.$('#screen');

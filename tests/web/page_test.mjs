@@ -2,7 +2,8 @@
 // headless Chromium, side by side with the desktop program under X given the
 // same console input and keys: the dialog, the picture after 120 frames and
 // after each rescaling key, a new dialog by 'j' and by 'm' (with keys pressed
-// while it waits, and a stray word in its input), Esc, and a reload.
+// while it waits, and a stray word in its input), a held key, Esc, and a
+// reload.
 //
 // node page_test.mjs <build/web folder> <desktop vibsim program>
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
@@ -160,8 +161,9 @@ try {
   check((await web.panel()).includes('固有振動数ω0= 1.4142[rad/s], 減衰比ζ= 0.0884  不足減衰', mark),
     "'m' with a stray word keeps λ and K");
   check(withoutEchoes(await web.panel()) === desktop.console(), 'the panel still shows the desktop console bytes');
-  await Promise.all([desktop.press('s', 10), web.press('s', 10)]);
-  pictures = await compare("ten frames after 'm'", pictures.desktop);
+  // Held down, a key repeats: ten frames, as ten presses give on the desktop.
+  await Promise.all([desktop.press('s', 10), web.hold('s', 9)]);
+  pictures = await compare("'s' held for ten frames after 'm'", pictures.desktop);
 
   // Esc ends the simulation: it says so, and no key is taken after it.
   await Promise.all([desktop.press('Escape'), web.press('Escape')]);
