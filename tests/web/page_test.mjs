@@ -1,0 +1,190 @@
+// The browser edition, walked through as a user would in one session of
+// headless Chromium, side by side with the desktop program under X given the
+// same console input and keys: the dialog, the picture after 120 frames and
+// after each rescaling key, a new dialog by 'j' and by 'm' (with keys pressed
+// while it waits, and a stray word in its input), a held key, Esc, and a
+// reload.
+//
+// node page_test.mjs <build/web folder> <desktop vibsim program>
+// Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
+// modules, or no X display).
+import { existsSync } from 'node:fs';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const [pageFolder, desktopProgram] = process.argv.slice(2).map((p) => p && resolve(p));
+const here = dirname(fileURLToPath(import.meta.url));
+function skip(why) {
+  console.log(`SKIPPED: ${why}`);
+  process.exit(77);
+}
+if (!pageFolder || !desktopProgram) {
+  console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program>');
+  process.exit(2);
+}
+if (!existsSync(join(pageFolder, 'index.html'))) skip(`no page in ${pageFolder} (scripts/web --build-only builds it)`);
+if (!existsSync(join(here, 'node_modules', 'puppeteer-core'))) skip(`no npm modules (npm ci in ${here})`);
+if (!process.env.DISPLAY) skip('DISPLAY is unset: the desktop program needs an X server (scripts/test gives one)');
+
+const { Desktop, Page, countColour, differingPixels, launchBrowser, pixel, savePng, serve, size, massRow, windowTitle } =
+  await import('./harness.mjs');
+
+const constantsPrompt = '\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K =';
+const initialConditionsPrompt = '\n初期条件キー入力　y0 v0 = ';
+const endOfKeyHelp = '\nESCキーで：終了\n';
+const allowedDifference = 0.005 * size * size;
+// The labels' colour: the lit raster colour, 0.04 grey.
+const labelColour = [10, 10, 10];
+
+let failures = 0;
+function check(condition, what) {
+  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!condition) ++failures;
+}
+
+const server = await serve(pageFolder);
+const { browser, close } = await launchBrowser();
+const desktop = new Desktop(desktopProgram);
+let web;
+let shot = 0;
+
+// The page's picture against the desktop's after the same input: the same
+// picture, in the same frame, with the same labels. Both pictures are kept as
+// files when they differ.
+async function compare(what, desktopBefore) {
+  const [d, w] = [await desktop.picture(desktopBefore), await web.picture()];
+  const differing = differingPixels(d, w);
+  // One frame more or less moves the mass by a pixel or more.
+  const sameMass = Math.abs(massRow(d) - massRow(w)) <= 0.5;
+  // Curves that cross the labels may cover a few of their pixels differently.
+  const labels = [countColour(d, labelColour), countColour(w, labelColour)];
+  const sameLabels = labels[0] > 0 && Math.abs(labels[0] - labels[1]) <= 0.02 * labels[0];
+  check(differing <= allowedDifference, `${what}: ${differing} of ${size * size} pixels differ from the desktop's`);
+  check(sameMass, `${what}: the mass is where the desktop draws it, in the same frame`);
+  check(sameLabels, `${what}: ${labels[1]} pixels of the labels' dark grey, ${labels[0]} on the desktop`);
+  if (differing > allowedDifference || !sameMass || !sameLabels) {
+    ++shot;
+    await savePng(d, `page_test.${shot}.desktop.png`);
+    await savePng(w, `page_test.${shot}.page.png`);
+  }
+  return { desktop: d, page: w };
+}
+
+// The panel holds the program's output with each entered line echoed where
+// it was typed; without the echoes it is what the desktop wrote.
+const entered = [];
+async function enterBoth(line) {
+  entered.push(`${line}\n`);
+  desktop.type(line);
+  await web.enter(line);
+}
+function withoutEchoes(panel) {
+  let text = panel;
+  let from = 0;
+  for (const echo of entered) {
+    const at = text.indexOf(echo, from);
+    if (at < 0) return null;
+    text = text.slice(0, at) + text.slice(at + echo.length);
+    from = at;
+  }
+  return text;
+}
+
+try {
+  web = await Page.open(browser, server.url);
+
+  // The dialog. Keys pressed on the canvas before it is answered do nothing.
+  await web.waitForPanel(constantsPrompt);
+  const blank = await web.picture();
+  await web.press('s', 3);
+  check(differingPixels(blank, await web.picture()) === 0, 'keys while the first dialog waits change nothing');
+  await enterBoth('1 0.5 4');
+  await web.waitForPanel(initialConditionsPrompt);
+  await enterBoth('1 0');
+  await web.waitForPanel(endOfKeyHelp);
+  const panel = await web.panel();
+  check(panel.includes('固有振動数ω0= 2.0000[rad/s], 減衰比ζ= 0.1250  不足減衰'), 'the panel shows ω0, ζ and the class');
+  check(panel.includes('減衰固有振動数Ω= 1.9843'), 'the panel shows Ω');
+  check(panel.includes(`キー入力 m λ K =1 0.5 4\n`), 'the entered line is echoed after its prompt');
+  check(await web.title() === windowTitle, 'the page title is the window title');
+  await desktop.waitForWindow();
+  await desktop.waitForConsole(endOfKeyHelp);
+  check(withoutEchoes(panel) === desktop.console(), 'the panel shows the dialog bytes of the desktop console');
+
+  // The first showing draws one frame, the picture after 120 frames, then
+  // after each rescaling key.
+  let pictures = await compare('the first showing', blank);
+  await Promise.all([desktop.press('s', 120), web.press('s', 120)]);
+  pictures = await compare('after 120 presses of s', pictures.desktop);
+  for (const key of ['t', 'T', 'y', 'Y']) {
+    const before = pictures;
+    await Promise.all([desktop.press(key), web.press(key)]);
+    pictures = await compare(`after ${key}`, before.desktop);
+    check(differingPixels(before.page, pictures.page) > 0, `${key} changes the page's picture`);
+  }
+
+  // 'j': only the initial conditions are asked; keys on the canvas wait for
+  // the answer and do nothing. y0 = 0.5 then puts the mass at 0.25 (half a
+  // unit per metre) after one frame: about row 300.
+  let mark = (await web.panel()).length;
+  let desktopMark = desktop.console().length;
+  await Promise.all([desktop.press('j'), web.press('j')]);
+  await web.waitForPanel(initialConditionsPrompt, mark);
+  await desktop.waitForConsole(initialConditionsPrompt, desktopMark);
+  check(!(await web.panel()).includes(constantsPrompt, mark), "'j' does not ask for the constants");
+  const waiting = await web.picture();
+  await web.press('s', 5);
+  await web.press('t');
+  check(differingPixels(waiting, await web.picture()) === 0, "keys while the dialog of 'j' waits change nothing");
+  await enterBoth('0.5 0');
+  await web.waitForPanel(endOfKeyHelp, mark);
+  await Promise.all([desktop.press('s'), web.press('s')]);
+  pictures = await compare("the first frame after 'j' and y0 = 0.5", pictures.desktop);
+  const massRow = Math.round(size / 2 - 0.5 * 0.5 * (size / 2));
+  check(pixel(pictures.page, Math.round(0.495 * size / 2 + size / 2), massRow).join() === '255,0,0',
+    'the mass starts again from y0 = 0.5');
+
+  // 'm': the constants are asked again. A stray word drops the rest of its
+  // line, and the values it stood for keep their settings (λ 0.5, K 4), as on
+  // the desktop.
+  mark = (await web.panel()).length;
+  desktopMark = desktop.console().length;
+  await Promise.all([desktop.press('m'), web.press('m')]);
+  await web.waitForPanel(constantsPrompt, mark);
+  await desktop.waitForConsole(constantsPrompt, desktopMark);
+  await web.press('s', 3);
+  await enterBoth('2 half 9');
+  await web.waitForPanel(initialConditionsPrompt, mark);
+  await enterBoth('1 0');
+  await web.waitForPanel(endOfKeyHelp, mark);
+  await desktop.waitForConsole(endOfKeyHelp, desktopMark);
+  check((await web.panel()).includes('固有振動数ω0= 1.4142[rad/s], 減衰比ζ= 0.0884  不足減衰', mark),
+    "'m' with a stray word keeps λ and K");
+  check(withoutEchoes(await web.panel()) === desktop.console(), 'the panel still shows the desktop console bytes');
+  // Held down, a key repeats: ten frames, as ten presses give on the desktop.
+  await Promise.all([desktop.press('s', 10), web.hold('s', 9)]);
+  pictures = await compare("'s' held for ten frames after 'm'", pictures.desktop);
+
+  // Esc ends the simulation: it says so, and no key is taken after it.
+  await Promise.all([desktop.press('Escape'), web.press('Escape')]);
+  check((await desktop.ended).code === 0, 'the desktop program ends with status 0 on Esc');
+  await web.waitForPanel('Esc', (await web.panel()).length - 200);
+  const ended = await web.picture();
+  await web.press('s', 3);
+  check(differingPixels(ended, await web.picture()) === 0, 'no key is taken after Esc');
+  check(await web.page.$eval('#console-input', (e) => e.disabled), 'the console input is closed after Esc');
+
+  // A reload starts afresh.
+  await web.page.reload();
+  await web.waitForPanel(constantsPrompt);
+  check(!(await web.panel()).includes('Esc'), 'a reload starts the program afresh');
+  check(web.errors.length === 0, `no error on the page${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);
+} catch (error) {
+  check(false, error.stack ?? String(error));
+} finally {
+  desktop.kill();
+  await close();
+  server.close();
+}
+console.log(failures === 0 ? 'PASSED' : `${failures} check(s) failed`);
+process.exit(failures === 0 ? 0 : 1);

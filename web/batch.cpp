@@ -1,0 +1,158 @@
+// The batch of window-space primitives, drawn with WebGL in the order they
+// were given: runs of triangles and of one-pixel lines, one draw call per run,
+// through a shader that only maps window coordinates to the viewport. The
+// batch is drawn before the colour buffer is cleared and when the program
+// flushes or finishes, so what is on the canvas is what a desktop GL would
+// show at the same calls.
+#include "fixed_function.hpp"
+
+#include <GLES2/gl2.h>
+
+#include <vector>
+
+extern "C" {
+void emscripten_glClear(GLbitfield mask);
+void emscripten_glFlush();
+void emscripten_glFinish();
+}
+
+namespace vibsim::web {
+
+namespace {
+
+struct BatchVertex {
+    float x, y;  // normalised device coordinates
+    float r, g, b, a;
+};
+
+struct Run {
+    GLenum mode;
+    GLsizei first;
+    GLsizei count;
+};
+
+struct Batch {
+    std::vector<BatchVertex> vertices;
+    std::vector<Run> runs;
+    GLuint program = 0;
+    GLuint buffer = 0;
+    GLint position = -1;
+    GLint colour = -1;
+};
+
+Batch& batch()
+{
+    static Batch b;
+    return b;
+}
+
+void push(GLenum mode, WindowPoint p, const Rgba& c)
+{
+    Batch& b = batch();
+    const int* vp = gl_state().viewport;
+    const float half_w = 0.5f * static_cast<float>(vp[2]);
+    const float half_h = 0.5f * static_cast<float>(vp[3]);
+    if (b.runs.empty() || b.runs.back().mode != mode) {
+        b.runs.push_back({mode, static_cast<GLsizei>(b.vertices.size()), 0});
+    }
+    ++b.runs.back().count;
+    b.vertices.push_back({(p.x - static_cast<float>(vp[0])) / half_w - 1.0f,
+                          (p.y - static_cast<float>(vp[1])) / half_h - 1.0f, c.r, c.g, c.b, c.a});
+}
+
+GLuint compile(GLenum type, const char* source)
+{
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    return shader;
+}
+
+void set_up(Batch& b)
+{
+    const char* vertex_source =
+        "attribute vec2 position;\n"
+        "attribute vec4 colour;\n"
+        "varying vec4 fragment_colour;\n"
+        "void main() {\n"
+        "  gl_Position = vec4(position, 0.0, 1.0);\n"
+        "  fragment_colour = colour;\n"
+        "}\n";
+    const char* fragment_source =
+        "precision mediump float;\n"
+        "varying vec4 fragment_colour;\n"
+        "void main() { gl_FragColor = fragment_colour; }\n";
+    b.program = glCreateProgram();
+    glAttachShader(b.program, compile(GL_VERTEX_SHADER, vertex_source));
+    glAttachShader(b.program, compile(GL_FRAGMENT_SHADER, fragment_source));
+    glLinkProgram(b.program);
+    b.position = glGetAttribLocation(b.program, "position");
+    b.colour = glGetAttribLocation(b.program, "colour");
+    glGenBuffers(1, &b.buffer);
+}
+
+}  // namespace
+
+void add_line(WindowPoint a, WindowPoint b, const Rgba& ca, const Rgba& cb)
+{
+    push(GL_LINES, a, ca);
+    push(GL_LINES, b, cb);
+}
+
+void add_triangle(WindowPoint a, WindowPoint b, WindowPoint c, const Rgba& ca, const Rgba& cb,
+                  const Rgba& cc)
+{
+    push(GL_TRIANGLES, a, ca);
+    push(GL_TRIANGLES, b, cb);
+    push(GL_TRIANGLES, c, cc);
+}
+
+void add_pixel_run(int x0, int x1, int y, const Rgba& colour)
+{
+    const float left = static_cast<float>(x0);
+    const float right = static_cast<float>(x1);
+    const float bottom = static_cast<float>(y);
+    const float top = bottom + 1.0f;
+    add_triangle({left, bottom}, {right, bottom}, {right, top}, colour, colour, colour);
+    add_triangle({left, bottom}, {right, top}, {left, top}, colour, colour, colour);
+}
+
+void draw_batch()
+{
+    Batch& b = batch();
+    if (b.runs.empty()) return;
+    if (b.program == 0) set_up(b);
+    glUseProgram(b.program);
+    glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(b.vertices.size() * sizeof(BatchVertex)),
+                 b.vertices.data(), GL_STREAM_DRAW);
+    const auto stride = static_cast<GLsizei>(sizeof(BatchVertex));
+    glEnableVertexAttribArray(static_cast<GLuint>(b.position));
+    glVertexAttribPointer(static_cast<GLuint>(b.position), 2, GL_FLOAT, GL_FALSE, stride, nullptr);
+    glEnableVertexAttribArray(static_cast<GLuint>(b.colour));
+    glVertexAttribPointer(static_cast<GLuint>(b.colour), 4, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(2 * sizeof(float)));
+    for (const Run& run : b.runs) glDrawArrays(run.mode, run.first, run.count);
+    b.vertices.clear();
+    b.runs.clear();
+}
+
+}  // namespace vibsim::web
+
+void glClear(GLbitfield mask)
+{
+    vibsim::web::draw_batch();
+    emscripten_glClear(mask);
+}
+
+void glFlush()
+{
+    vibsim::web::draw_batch();
+    emscripten_glFlush();
+}
+
+void glFinish()
+{
+    vibsim::web::draw_batch();
+    emscripten_glFinish();
+}
