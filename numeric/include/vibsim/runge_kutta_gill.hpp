@@ -13,6 +13,9 @@
 #include "vibsim/work_storage.hpp"
 
 #include <concepts>
+#include <cstddef>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace vibsim {
@@ -85,11 +88,13 @@ struct GillLocalWork {
     GillWork arrays() { return {y1, y2, y3, q1, q2, q3}; }
 };
 
-// The stage rule with six work arrays of its own for this call alone. Up to gill_fixed_capacity components they live in the call's storage,
-// which keeps the heap out of the oscillator's many small steps; larger
-// systems take them from the heap, and the process ends with "memory overflow"
-// when they cannot be had, before any right-hand-side call and without
-// writing y_out.
+// The stage rule with six work arrays of its own for this call alone. Up to
+// gill_fixed_capacity components they live in the call's storage, which keeps
+// the heap out of the oscillator's many small steps. Larger systems take them
+// from the heap in one block of 6 n doubles, one request per call; the block
+// is not cleared, since the stage rule writes every entry before reading it.
+// When the block cannot be had the process ends with "memory overflow",
+// before any right-hand-side call and without writing y_out.
 template <class Rhs>
 void gill_step_with_work(double t, double h, const double* y, double* y_out, int n,
                          int first_tag, Rhs&& rhs)
@@ -99,13 +104,12 @@ void gill_step_with_work(double t, double h, const double* y, double* y_out, int
         gill_stages(t, h, y, y_out, n, local.arrays(), first_tag, std::forward<Rhs>(rhs));
         return;
     }
-    auto y1 = work_doubles(n);
-    auto y2 = work_doubles(n);
-    auto y3 = work_doubles(n);
-    auto q1 = work_doubles(n);
-    auto q2 = work_doubles(n);
-    auto q3 = work_doubles(n);
-    const GillWork w{y1.get(), y2.get(), y3.get(), q1.get(), q2.get(), q3.get()};
+    const auto count = static_cast<std::size_t>(n);
+    const std::unique_ptr<double[]> block(new (std::nothrow) double[6 * count]);
+    if (!block) memory_overflow();
+    double* const base = block.get();
+    const GillWork w{base, base + count, base + 2 * count, base + 3 * count, base + 4 * count,
+                     base + 5 * count};
     gill_stages(t, h, y, y_out, n, w, first_tag, std::forward<Rhs>(rhs));
 }
 
