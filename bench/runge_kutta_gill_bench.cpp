@@ -1,13 +1,15 @@
-// One step of the library's Runge-Kutta-Gill integrator, in its callable and
-// its named (vib_rhs) form, against one step of Boost.Odeint's classical
-// fourth-order runge_kutta4 (fixed step, do_step) on the same oscillator
-// chains: n = 2 (one mass) and n = 20 (ten coupled masses). Each benchmark
+// One step of the library's Runge-Kutta-Gill integrator, in its callable,
+// its named (vib_rhs) and its fixed-storage form, against one step of
+// Boost.Odeint's classical fourth-order runge_kutta4 (fixed step, do_step) on
+// the same oscillator chains: n = 2 (one mass), 20, 100 and 200 (10, 50 and
+// 100 coupled masses); the fixed form up to its 20 components. Each benchmark
 // steps one state in place, step after step, as the simulator does, so that
-// every step waits for the one before it.
+// every step waits for the one before it. Benchmarks are named
+// "<form>/n:<n>"; scripts/bench sets each form against odeint_rk4 at the same n.
 #include "oscillator_chain.hpp"
-#include "step_ratio_reporter.hpp"
 
 #include <vibsim/runge_kutta_gill.hpp>
+#include <vibsim/runge_kutta_gill_fixed.hpp>
 #include <vibsim/vib_rhs.hpp>
 
 #include <benchmark/benchmark.h>
@@ -17,7 +19,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace vibsim::bench {
@@ -71,6 +72,15 @@ void named_step(benchmark::State& state)
 }
 
 template <std::size_t N>
+void fixed_step(benchmark::State& state)
+{
+    const OscillatorChain chain = chain_for<N>();
+    time_steps<N>(state, [&chain](std::array<double, N>& y) {
+        runge_kutta_gill_fixed(0.0, step_length, y.data(), y.data(), static_cast<int>(N), chain);
+    });
+}
+
+template <std::size_t N>
 void odeint_step(benchmark::State& state)
 {
     const OdeintChain<N> system{chain_for<N>()};
@@ -80,8 +90,8 @@ void odeint_step(benchmark::State& state)
     });
 }
 
-// Before any timing: the three steps integrate the same system. The named and
-// callable forms agree to the bit; runge_kutta4 differs from them only by the
+// Before any timing: the steps integrate the same system. The named, callable
+// and fixed forms agree to the bit; runge_kutta4 differs from them only by the
 // rounding of the stored Gill constants, far below 1e-9.
 template <std::size_t N>
 bool steps_agree()
@@ -90,17 +100,25 @@ bool steps_agree()
     named_chain = chain;
     auto callable = start_state<N>();
     auto named = start_state<N>();
+    auto fixed = start_state<N>();
     auto classical = start_state<N>();
     runge_kutta_gill(0.0, step_length, callable.data(), callable.data(), static_cast<int>(N), chain);
     runge_kutta_gill(0.0, step_length, named.data(), named.data(), static_cast<int>(N));
+    if (N <= gill_fixed_capacity) {
+        runge_kutta_gill_fixed(0.0, step_length, fixed.data(), fixed.data(), static_cast<int>(N), chain);
+    } else {
+        fixed = callable;
+    }
     Rk4<N>{}.do_step(OdeintChain<N>{chain}, classical, 0.0, step_length);
 
     const auto start = start_state<N>();
     double largest_change = 0.0;
     for (std::size_t i = 0; i < N; ++i) {
-        if (callable[i] != named[i] || !(std::fabs(callable[i] - classical[i]) < 1e-9)) {
-            std::fprintf(stderr, "n = %zu, component %zu: callable %.17g, named %.17g, odeint %.17g\n",
-                         N, i, callable[i], named[i], classical[i]);
+        if (callable[i] != named[i] || callable[i] != fixed[i] ||
+            !(std::fabs(callable[i] - classical[i]) < 1e-9)) {
+            std::fprintf(stderr,
+                         "n = %zu, component %zu: callable %.17g, named %.17g, fixed %.17g, odeint %.17g\n",
+                         N, i, callable[i], named[i], fixed[i], classical[i]);
             return false;
         }
         largest_change = std::max(largest_change, std::fabs(callable[i] - start[i]));
@@ -116,10 +134,13 @@ bool steps_agree()
 template <std::size_t N>
 void register_steps()
 {
-    const int n = static_cast<int>(N);
-    benchmark::RegisterBenchmark(step_benchmark_name("runge_kutta_gill", n).c_str(), callable_step<N>);
-    benchmark::RegisterBenchmark(step_benchmark_name("runge_kutta_gill_named", n).c_str(), named_step<N>);
-    benchmark::RegisterBenchmark(step_benchmark_name(odeint_form, n).c_str(), odeint_step<N>);
+    const std::string n = "/n:" + std::to_string(N);
+    benchmark::RegisterBenchmark(("runge_kutta_gill" + n).c_str(), callable_step<N>);
+    benchmark::RegisterBenchmark(("runge_kutta_gill_named" + n).c_str(), named_step<N>);
+    if (N <= gill_fixed_capacity) {
+        benchmark::RegisterBenchmark(("runge_kutta_gill_fixed" + n).c_str(), fixed_step<N>);
+    }
+    benchmark::RegisterBenchmark(("odeint_rk4" + n).c_str(), odeint_step<N>);
 }
 
 }  // namespace vibsim::bench
@@ -132,27 +153,15 @@ double vibsim::vib_rhs(int index, double t, const double* y)
 int main(int argc, char** argv)
 {
     using namespace vibsim::bench;
-    if (!steps_agree<2>() || !steps_agree<20>()) return 1;
-
-    // The ratio table goes with the console report; another format asked for
-    // on the command line gets Google Benchmark's own reporter alone.
-    bool console = true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0 &&
-            std::strcmp(argv[i] + 19, "console") != 0)
-            console = false;
-    }
+    if (!steps_agree<2>() || !steps_agree<20>() || !steps_agree<100>() || !steps_agree<200>()) return 1;
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     register_steps<2>();
     register_steps<20>();
-    if (console) {
-        StepRatioReporter reporter;
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-    } else {
-        benchmark::RunSpecifiedBenchmarks();
-    }
+    register_steps<100>();
+    register_steps<200>();
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

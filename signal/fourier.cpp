@@ -11,7 +11,7 @@ namespace vibsim {
 namespace {
 
 // The phase step of outer index p: p * 2pi / n in floating point.
-double phase_step(int p, double two_pi, int n)
+double phase_step(long long p, double two_pi, int n)
 {
     return static_cast<double>(p) * two_pi / static_cast<double>(n);
 }
@@ -38,7 +38,7 @@ struct HarmonicSums {
     double sine = 0.0;
 };
 
-HarmonicSums harmonic_sums(const double* y, int n, int k, double two_pi)
+HarmonicSums harmonic_sums(const double* y, int n, long long k, double two_pi)
 {
     const double step = phase_step(k, two_pi, n);
     double theta = 0.0;
@@ -53,6 +53,9 @@ HarmonicSums harmonic_sums(const double* y, int n, int k, double two_pi)
 
 bool describes_a_signal(int n, int m) { return n >= 1 && m >= 0; }
 
+// Loops that run up to m inclusive count in long long: an int counter would
+// overflow on its last increment when m is INT_MAX.
+
 }  // namespace
 
 void fourier_series_analysis(const double* y, int n, int m, double* a, double* b)
@@ -61,7 +64,7 @@ void fourier_series_analysis(const double* y, int n, int m, double* a, double* b
     // 2.0 * n is the double of n + n, without the overflow of the integer sum.
     a[0] = (2.0 * interior_sum(y, n) + y[0] + y[n]) / (2.0 * n);
     b[0] = 0.0;
-    for (int k = 1; k <= m; ++k) {
+    for (long long k = 1; k <= m; ++k) {
         const HarmonicSums sums = harmonic_sums(y, n, k, series_two_pi);
         a[k] = (2.0 * sums.cosine + y[0] + y[n]) / n;
         b[k] = 2.0 * sums.sine / n;
@@ -75,7 +78,7 @@ void fourier_series_synthesis(double* y, int n, int m, const double* a, const do
         const double step = phase_step(i, series_two_pi, n);
         double theta = 0.0;
         double sum = a[0];
-        for (int k = 1; k <= m; ++k) {
+        for (long long k = 1; k <= m; ++k) {
             advance_phase(theta, step, series_two_pi);
             sum = (b[k] * std::sin(theta) + a[k] * std::cos(theta)) + sum;
         }
@@ -88,7 +91,7 @@ void fourier_transform(const double* y, double h, int n, int m, double* a, doubl
     if (!describes_a_signal(n, m)) return;
     a[0] = (2.0 * interior_sum(y, n) + y[0] + y[n]) * h / 2.0;
     b[0] = 0.0;
-    for (int k = 1; k <= m; ++k) {
+    for (long long k = 1; k <= m; ++k) {
         const HarmonicSums sums = harmonic_sums(y, n, k, transform_two_pi);
         a[k] = (2.0 * sums.cosine + y[0] + y[n]) * h / 2.0;
         b[k] = -sums.sine * h;

@@ -4,6 +4,8 @@
 // conversion table of the value's band.
 #include "vibsim/normal_random.hpp"
 
+#include "normal_table_index.hpp"
+
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -20,16 +22,44 @@ constexpr double linear_limit = 0.001;
 constexpr double density_at_zero = 0.4;
 
 // The lower bounds of bands 2 ... 5; each belongs to the band above it.
-constexpr double band_bounds[] = {0.1, 0.2, 0.3, 0.4};
+constexpr double band_bound_2 = 0.1;
+constexpr double band_bound_3 = 0.2;
+constexpr double band_bound_4 = 0.3;
+constexpr double band_bound_5 = 0.4;
 
+// The band of a magnitude of at least linear_limit: counted, not branched on,
+// since the bounds ascend.
 int band_of(double magnitude)
 {
-    int band = 1;
-    for (const double bound : band_bounds) {
-        if (!(magnitude >= bound)) break;
-        ++band;
-    }
-    return band;
+    return 1 + int{magnitude >= band_bound_2} + int{magnitude >= band_bound_3} +
+           int{magnitude >= band_bound_4} + int{magnitude >= band_bound_5};
+}
+
+// The index of the first pair i of neighbouring entries with
+// key[i] <= m <= key[i + 1], in an indexed table whose keys bracket m. Starts
+// at its bucket's pair and moves on while the pair ends below m; in a table
+// of evenly spaced keys that is a step or none.
+std::size_t first_bracketing_pair(const NormalTableIndex& index, double m)
+{
+    std::size_t i = index.first_pair[normal_index_bucket(index, m)];
+    while (index.entries[i + 1].key < m) ++i;
+    return i;
+}
+
+// The same pair found by scanning from entry 0, for a table that is not
+// indexed; the number of pairs when none brackets m.
+std::size_t scanned_bracketing_pair(std::span<const NormalTablePair> table, double m)
+{
+    std::size_t i = 0;
+    while (i + 1 < table.size() && !(table[i].key <= m && m <= table[i + 1].key)) ++i;
+    return i + 1 < table.size() ? i : table.size();
+}
+
+// The quantile magnitude of pair i at m, with the sign of x.
+double interpolate(const NormalTableIndex& index, std::size_t i, double m, double x)
+{
+    const double t = index.slopes[i] * (m - index.entries[i].key);
+    return (t + index.entries[i].value) * x / m;
 }
 
 }  // namespace
@@ -37,22 +67,23 @@ int band_of(double magnitude)
 double uniform_to_normal(double x)
 {
     const double m = std::fabs(x);
-    if (m < linear_limit) return x / density_at_zero;
+    // A NaN takes this branch too and comes back as NaN.
+    if (!(m >= linear_limit)) return x / density_at_zero;
 
-    const std::span<const NormalTablePair> table = normal_table(band_of(m));
+    const NormalTableIndex& index = normal_table_index(band_of(m));
+    const std::span<const NormalTablePair> table = index.entries;
     if (table.empty()) return std::numeric_limits<double>::quiet_NaN();
-    for (std::size_t i = 0; i + 1 < table.size(); ++i) {
-        const NormalTablePair& low = table[i];
-        const NormalTablePair& high = table[i + 1];
-        if (low.key <= m && m <= high.key) {
-            const double slope = (high.value - low.value) / (high.key - low.key);
-            const double t = slope * (m - low.key);
-            return (t + low.value) * x / m;
-        }
+    if (index.indexed && index.first_key <= m && m <= index.last_key) {
+        return interpolate(index, first_bracketing_pair(index, m), m, x);
     }
-    // No pair of neighbours brackets m: the nearer end of the table serves.
+    if (!index.indexed) {
+        const std::size_t i = scanned_bracketing_pair(table, m);
+        if (i < table.size()) return interpolate(index, i, m, x);
+    }
+    // No pair of neighbours brackets m: the nearer end of the table serves,
+    // its value with the sign of x (an infinite or huge x included).
     const NormalTablePair& end = m < table.front().key ? table.front() : table.back();
-    return end.value * x / m;
+    return std::copysign(end.value, x);
 }
 
 double normal_random()

@@ -55,6 +55,57 @@ TEST(RungeKuttaGill, WorkedExamplesAreBitExact)
     EXPECT_EQ(via_callable[1], out[1]);
 }
 
+// The stage rule written out plainly, component after component, each stage
+// complete before the next.
+std::vector<double> reference_step(double t, double h, const std::vector<double>& y,
+                                   double (*f)(int, double, const double*))
+{
+    const std::size_t n = y.size();
+    std::vector<double> y1(n), y2(n), y3(n), q1(n), q2(n), q3(n), out(n);
+    const double c1 = 0.292893219, c2 = 1.70710678, c3 = 0.16666667;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double k = f(int(i), t, y.data()) * h, r = 0.5 * k;
+        y1[i] = r + y[i];
+        q1[i] = 3.0 * r - 0.5 * k;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double k = f(int(i), 0.5 * h + t, y1.data()) * h, r = (k - q1[i]) * c1;
+        y2[i] = r + y1[i];
+        q2[i] = (3.0 * r + q1[i]) - c1 * k;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double k = f(int(i), 0.5 * h + t, y2.data()) * h, r = (k - q2[i]) * c2;
+        y3[i] = r + y2[i];
+        q3[i] = (3.0 * r + q2[i]) - c2 * k;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double k = f(int(i), t + h, y3.data()) * h, r = (k - 2.0 * q3[i]) * c3;
+        out[i] = r + y3[i];
+    }
+    return out;
+}
+
+int components = 0;
+
+// Coupled across the whole state and time-dependent.
+double ring(int i, double t, const double* s)
+{
+    return s[(i + 1) % components] * t - 0.75 * s[i] + s[(i + components - 3) % components] / 3.0;
+}
+
+TEST(RungeKuttaGill, EverySizeGivesThePlainStageRuleBitForBit)
+{
+    for (const int n : {1, 5, 7, 8, 9, 20, 21, 45, 203}) {
+        components = n;
+        std::vector<double> y(n);
+        for (int i = 0; i < n; ++i) y[i] = std::sin(1.0 + i) / (i + 1);
+        const std::vector<double> expected = reference_step(0.3, 0.07, y, ring);
+        std::vector<double> out(n);
+        runge_kutta_gill(0.3, 0.07, y.data(), out.data(), n, ring);
+        for (int i = 0; i < n; ++i) ASSERT_EQ(out[i], expected[i]) << "n = " << n << ", component " << i;
+    }
+}
+
 TEST(RungeKuttaGill, InputAndOutputMayBeTheSameArray)
 {
     set_model(2.0, 0.3, 5.0);

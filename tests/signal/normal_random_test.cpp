@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace vibsim {
@@ -82,16 +88,152 @@ TEST(NormalTables, FaultyFilesAreNamedAndLeaveTheirTablesEmpty)
         << output;
 }
 
+// The largest count a long holds, and a larger one that the read clamps to
+// it, are named as too many without overflowing on the way.
+TEST(NormalTables, CountsAtTheEndOfLongAreNamedAsTooMany)
+{
+    const ScratchFolder folder;
+    folder.write("normal01.data", "9223372036854775807\n1 0.5\n");
+    folder.write("normal12.data", "99999999999999999999\n");
+    const std::string output = probe(folder.path, {"0.05"});
+    for (const char* named : {"normal01.data announces 9223372036854775808 entries, more than the 102",
+                              "normal12.data announces 9223372036854775808 entries, more than the 50"}) {
+        EXPECT_NE(output.find(named), std::string::npos) << named << " in:\n" << output;
+    }
+    EXPECT_NE(output.find("\n[failed 0 0 0 0 0 nan]"), std::string::npos) << output;
+}
+
+// Runs the loader in `folder`.
+bool load_tables_of(const fs::path& folder)
+{
+    const fs::path here = fs::current_path();
+    fs::current_path(folder);
+    const bool loaded = load_normal_tables();
+    fs::current_path(here);
+    return loaded;
+}
+
 class NormalRandom : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        const fs::path here = fs::current_path();
-        fs::current_path(VIBSIM_DATA_DIR);
-        ASSERT_TRUE(load_normal_tables());
-        fs::current_path(here);
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(load_tables_of(VIBSIM_DATA_DIR)); }
 };
+
+// The conversion as described, with the straightforward search: the first
+// bracketing pair by a scan of the band's table from entry 0.
+double scanned_uniform_to_normal(double x)
+{
+    const double m = std::fabs(x);
+    if (!(m >= 0.001)) return x / 0.4;
+    int band = 1;
+    for (const double bound : {0.1, 0.2, 0.3, 0.4}) band += m >= bound ? 1 : 0;
+    const std::span<const NormalTablePair> table = normal_table(band);
+    if (table.empty()) return std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i + 1 < table.size(); ++i) {
+        if (table[i].key <= m && m <= table[i + 1].key) {
+            const double slope = (table[i + 1].value - table[i].value) / (table[i + 1].key - table[i].key);
+            const double t = slope * (m - table[i].key);
+            return (t + table[i].value) * x / m;
+        }
+    }
+    return std::copysign((m < table.front().key ? table.front() : table.back()).value, x);
+}
+
+// Every input normal_random can convert, each key of the loaded tables with
+// its neighbours on both sides and both signs, the band bounds, and inputs
+// beyond any key.
+std::vector<double> lookup_inputs()
+{
+    std::vector<double> inputs;
+    for (int k = 0; k < 32768; ++k) inputs.push_back((k - 16384) / 32768.0);
+    std::vector<double> magnitudes = {0.001, 0.1, 0.2, 0.3, 0.4, 0.5, 0.75, 1e308,
+                                      std::numeric_limits<double>::infinity()};
+    for (int band = 1; band <= 5; ++band) {
+        for (const NormalTablePair& entry : normal_table(band)) magnitudes.push_back(entry.key);
+    }
+    for (const double m : magnitudes) {
+        for (const double near : {std::nextafter(m, 0.0), m, std::nextafter(m, 1.0)}) {
+            inputs.push_back(near);
+            inputs.push_back(-near);
+        }
+    }
+    return inputs;
+}
+
+// The conversion against the scan, bit for bit, over lookup_inputs().
+void expect_lookup_equals_scan()
+{
+    int differing = 0;
+    for (const double x : lookup_inputs()) {
+        const double found = uniform_to_normal(x);
+        const double scanned = scanned_uniform_to_normal(x);
+        if (std::bit_cast<std::uint64_t>(found) != std::bit_cast<std::uint64_t>(scanned) &&
+            !(std::isnan(found) && std::isnan(scanned)) && ++differing <= 10) {
+            ADD_FAILURE() << "x = " << std::hexfloat << x << ": " << found << ", scan " << scanned;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(NormalRandom, LookupEqualsTheScanOnTheDataTables) { expect_lookup_equals_scan(); }
+
+// Tables with keys at uneven distances, equal neighbouring keys, keys that
+// miss their band, keys out of order and keys spanning every double, each
+// band's table filled to its capacity or close to it.
+TEST_F(NormalRandom, LookupEqualsTheScanOnLoadedTablesWithUnevenKeys)
+{
+    const ScratchFolder folder;
+    std::mt19937_64 random(6);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto write_table = [&](const std::string& file, std::vector<double> keys) {
+        std::string text = std::to_string(keys.size() - 1) + "\n";
+        char pair[64];
+        for (const double key : keys) {
+            std::snprintf(pair, sizeof pair, "%.17g %.17g\n", 4.0 * unit(random), key);
+            text += pair;
+        }
+        folder.write(file, text);
+    };
+    // Ascending keys from `first` to `last`, gaps drawn from a skewed
+    // distribution, some of them nothing.
+    const auto uneven_keys = [&](int count, double first, double last) {
+        std::vector<double> gaps(count - 1);
+        double total = 0.0;
+        for (double& gap : gaps) total += gap = unit(random) < 0.1 ? 0.0 : std::pow(unit(random), 4.0);
+        std::vector<double> keys = {first};
+        double sum = 0.0;
+        for (const double gap : gaps) keys.push_back(first + (last - first) * ((sum += gap) / total));
+        keys.back() = last;
+        return keys;
+    };
+    write_table("normal01.data", uneven_keys(102, 0.0, 0.1));
+    write_table("normal12.data", uneven_keys(50, 0.1, 0.2));
+    std::vector<double> shuffled = uneven_keys(50, 0.15, 0.35);
+    std::swap(shuffled[10], shuffled[30]);
+    write_table("normal23.data", shuffled);
+    write_table("normal34.data", uneven_keys(37, 0.33, 0.37));
+    write_table("normal45.data", {-1e308, -1.0, 0.0, 0.41, 0.45, 0.45, 0.45, 0.5, 1.0, 1e308});
+    ASSERT_TRUE(load_tables_of(folder.path));
+    expect_lookup_equals_scan();
+
+    write_table("normal45.data", uneven_keys(49, 0.4, 0.5));
+    write_table("normal01.data", {0.05});
+    folder.write("normal23.data", "0\n");
+    EXPECT_FALSE(load_tables_of(folder.path));
+    expect_lookup_equals_scan();
+    EXPECT_EQ(uniform_to_normal(0.07), uniform_to_normal(0.03)) << "one entry serves the whole band";
+
+    ASSERT_TRUE(load_tables_of(VIBSIM_DATA_DIR));
+}
+
+TEST_F(NormalRandom, BeyondTheLastKeyTheLastValueServesWithTheSignOfX)
+{
+    const double last = normal_table(5).back().value;
+    for (const double x : {0.75, 1e308, std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(uniform_to_normal(x), last) << x;
+        EXPECT_EQ(uniform_to_normal(-x), -last) << x;
+    }
+    EXPECT_TRUE(std::isnan(uniform_to_normal(std::numeric_limits<double>::quiet_NaN())));
+}
 
 TEST_F(NormalRandom, KeysBandBoundsAndTheLinearRangeGiveTheQuantiles)
 {

@@ -13,6 +13,9 @@
 #include "vibsim/work_storage.hpp"
 
 #include <concepts>
+#include <cstddef>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace vibsim {
@@ -21,8 +24,8 @@ inline constexpr double gill_c1 = 0.292893219;
 inline constexpr double gill_c2 = 1.70710678;
 inline constexpr double gill_c3 = 0.16666667;
 
-// The intermediate states y1, y2, y3 and the Gill accumulators q1, q2, q3 of
-// one step, n doubles each.
+// The intermediate states y1, y2, y3, the Gill accumulators q1, q2, q3 and
+// the stage's k values of one step, n doubles each.
 struct GillWork {
     double* y1;
     double* y2;
@@ -30,48 +33,65 @@ struct GillWork {
     double* q1;
     double* q2;
     double* q3;
+    double* k;
 };
+
+// Below this many components a stage updates each component right after its
+// right-hand-side call; from it on, all calls come first and the updates
+// follow in a loop of their own, which the compiler vectorises.
+inline constexpr int gill_split_from = 8;
+
+// One stage: k = rhs(i, time, state, stage) * h for i = 0 ... n-1 in this
+// order, and update(i, k) for each. The state passed does not change during
+// the stage, so the updates may wait until all calls are made.
+template <class Rhs, class Update>
+void gill_stage(double time, double h, const double* state, int n, int stage, double* k, Rhs& rhs,
+                Update update)
+{
+    if (n < gill_split_from) {
+        for (int i = 0; i < n; ++i) update(i, rhs(i, time, state, stage) * h);
+        return;
+    }
+    for (int i = 0; i < n; ++i) k[i] = rhs(i, time, state, stage) * h;
+    for (int i = 0; i < n; ++i) update(i, k[i]);
+}
 
 // The stage rule shared by every form of the step. rhs(i, time, state, stage)
 // gives dy_i/dt; stage is `first_tag` in the first stage and 1, 2, 3 in the
-// others. Each stage completes all n components before the next starts. y is
-// read only in the first stage and y_out written only in the last, so both
-// may be the same array.
+// others. Each stage calls rhs for all n components before the next stage
+// starts. y is read only in the first stage and y_out written only in the
+// last, so both may be the same array.
 template <class Rhs>
 void gill_stages(double t, double h, const double* y, double* y_out, int n,
                  const GillWork& w, int first_tag, Rhs&& rhs)
 {
-    for (int i = 0; i < n; ++i) {
-        const double k = rhs(i, t, static_cast<const double*>(y), first_tag) * h;
+    gill_stage(t, h, y, n, first_tag, w.k, rhs, [&w, y](int i, double k) {
         const double r = 0.5 * k;
         w.y1[i] = r + y[i];
         w.q1[i] = 3.0 * r - 0.5 * k;
-    }
+    });
     const double t_mid = 0.5 * h + t;
-    for (int i = 0; i < n; ++i) {
-        const double k = rhs(i, t_mid, static_cast<const double*>(w.y1), 1) * h;
+    gill_stage(t_mid, h, w.y1, n, 1, w.k, rhs, [&w](int i, double k) {
         const double r = (k - w.q1[i]) * gill_c1;
         w.y2[i] = r + w.y1[i];
         w.q2[i] = (3.0 * r + w.q1[i]) - gill_c1 * k;
-    }
-    for (int i = 0; i < n; ++i) {
-        const double k = rhs(i, t_mid, static_cast<const double*>(w.y2), 2) * h;
+    });
+    gill_stage(t_mid, h, w.y2, n, 2, w.k, rhs, [&w](int i, double k) {
         const double r = (k - w.q2[i]) * gill_c2;
         w.y3[i] = r + w.y2[i];
         w.q3[i] = (3.0 * r + w.q2[i]) - gill_c2 * k;
-    }
+    });
     const double t_end = t + h;
-    for (int i = 0; i < n; ++i) {
-        const double k = rhs(i, t_end, static_cast<const double*>(w.y3), 3) * h;
+    gill_stage(t_end, h, w.y3, n, 3, w.k, rhs, [&w, y_out](int i, double k) {
         const double r = (k - 2.0 * w.q3[i]) * gill_c3;
         y_out[i] = r + w.y3[i];
-    }
+    });
 }
 
 // Components whose work arrays fit into a call's own storage.
 inline constexpr int gill_fixed_capacity = 20;
 
-// The six work arrays of a small system in the call's own storage. They are
+// The work arrays of a small system in the call's own storage. They are
 // not cleared: the stage rule writes every entry of a stage before the next
 // stage reads it.
 struct GillLocalWork {
@@ -81,15 +101,18 @@ struct GillLocalWork {
     double q1[gill_fixed_capacity];
     double q2[gill_fixed_capacity];
     double q3[gill_fixed_capacity];
+    double k[gill_fixed_capacity];
 
-    GillWork arrays() { return {y1, y2, y3, q1, q2, q3}; }
+    GillWork arrays() { return {y1, y2, y3, q1, q2, q3, k}; }
 };
 
-// The stage rule with six work arrays of its own for this call alone. Up to gill_fixed_capacity components they live in the call's storage,
-// which keeps the heap out of the oscillator's many small steps; larger
-// systems take them from the heap, and the process ends with "memory overflow"
-// when they cannot be had, before any right-hand-side call and without
-// writing y_out.
+// The stage rule with work arrays of its own for this call alone. Up to
+// gill_fixed_capacity components they live in the call's storage, which keeps
+// the heap out of the oscillator's many small steps. Larger systems take them
+// from the heap in one block of 7 n doubles, one request per call; the block
+// is not cleared, since the stage rule writes every entry before reading it.
+// When the block cannot be had the process ends with "memory overflow",
+// before any right-hand-side call and without writing y_out.
 template <class Rhs>
 void gill_step_with_work(double t, double h, const double* y, double* y_out, int n,
                          int first_tag, Rhs&& rhs)
@@ -99,13 +122,12 @@ void gill_step_with_work(double t, double h, const double* y, double* y_out, int
         gill_stages(t, h, y, y_out, n, local.arrays(), first_tag, std::forward<Rhs>(rhs));
         return;
     }
-    auto y1 = work_doubles(n);
-    auto y2 = work_doubles(n);
-    auto y3 = work_doubles(n);
-    auto q1 = work_doubles(n);
-    auto q2 = work_doubles(n);
-    auto q3 = work_doubles(n);
-    const GillWork w{y1.get(), y2.get(), y3.get(), q1.get(), q2.get(), q3.get()};
+    const auto count = static_cast<std::size_t>(n);
+    const std::unique_ptr<double[]> block(new (std::nothrow) double[7 * count]);
+    if (!block) memory_overflow();
+    double* const base = block.get();
+    const GillWork w{base,             base + count,     base + 2 * count, base + 3 * count,
+                     base + 4 * count, base + 5 * count, base + 6 * count};
     gill_stages(t, h, y, y_out, n, w, first_tag, std::forward<Rhs>(rhs));
 }
 

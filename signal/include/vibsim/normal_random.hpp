@@ -39,8 +39,11 @@ std::span<const NormalTablePair> normal_table(int band);
 // The standard normal quantile of 0.5 + x, with the sign of x. Below 0.001
 // in magnitude it is x / 0.4, the density at 0 being about 0.4; otherwise it
 // is interpolated between the first pair of neighbouring keys of the band's
-// table that brackets |x|. A magnitude outside the table's keys gets the
-// value of the nearer end; a band with an empty table gives NaN.
+// table that brackets |x|, found through an index of the keys in a step or
+// two (the result is that of a scan from entry 0, to the last bit). A
+// magnitude outside the table's keys, an infinite one included, gets the
+// value of the nearer end with the sign of x; a band with an empty table and
+// a NaN give NaN.
 double uniform_to_normal(double x);
 
 // uniform_to_normal of u = (k - 16384) / 32768, with k the top 15 bits of
