@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -70,10 +69,7 @@ BENCHMARK(uniform_to_normal_conversions);
 
 int main(int argc, char** argv)
 {
-    const std::filesystem::path here = std::filesystem::current_path();
-    std::filesystem::current_path(VIBSIM_DATA_DIR);
-    const bool loaded = vibsim::load_normal_tables();
-    std::filesystem::current_path(here);
+    const bool loaded = vibsim::load_normal_tables(VIBSIM_DATA_DIR);
     std::fputc('\n', stdout);
     if (!loaded) return 1;
     benchmark::Initialize(&argc, argv);

@@ -58,28 +58,31 @@ bool report(const char* file, const std::string& fault)
     return false;
 }
 
-// Reads one band's file into its table. On a fault the table is left empty
-// and nothing is written beyond its capacity.
-bool load_band(BandTable& table)
+// Reads one band's file, in `folder` (the current folder when empty), into
+// its table. On a fault the table is left empty and nothing is written beyond
+// its capacity.
+bool load_band(BandTable& table, const std::string& folder)
 {
     table.last = -1;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(table.file, "r"));
-    if (!file) return report(table.file, std::string("cannot be opened: ") + std::strerror(errno));
+    const std::string path = folder.empty() ? std::string(table.file) : folder + '/' + table.file;
+    const char* const name = path.c_str();
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name, "r"));
+    if (!file) return report(name, std::string("cannot be opened: ") + std::strerror(errno));
     // Read as a long: a count beyond int must not wrap into a small one.
     long last = 0;
-    if (std::fscanf(file.get(), "%ld", &last) != 1) return report(table.file, "has no entry count");
-    if (last < 0) return report(table.file, "announces no entries (count " + std::to_string(last) + ")");
+    if (std::fscanf(file.get(), "%ld", &last) != 1) return report(name, "has no entry count");
+    if (last < 0) return report(name, "announces no entries (count " + std::to_string(last) + ")");
     if (last >= table.capacity) {
         // Counted unsigned: a count that %ld clamps to LONG_MAX has no
         // successor in long.
         const unsigned long entries = static_cast<unsigned long>(last) + 1;
-        return report(table.file, "announces " + std::to_string(entries) + " entries, more than the " +
+        return report(name, "announces " + std::to_string(entries) + " entries, more than the " +
                                       std::to_string(table.capacity) + " its table holds");
     }
     for (long i = 0; i <= last; ++i) {
         NormalTablePair& entry = table.entries[i];
         if (std::fscanf(file.get(), "%lf %lf", &entry.value, &entry.key) != 2) {
-            return report(table.file, "holds fewer than the " + std::to_string(last + 1) +
+            return report(name, "holds fewer than the " + std::to_string(last + 1) +
                                           " pairs it announces");
         }
     }
@@ -124,11 +127,13 @@ void build_index(const BandTable& table, NormalTableIndex& index)
 
 }  // namespace
 
-bool load_normal_tables()
+bool load_normal_tables() { return load_normal_tables(std::string()); }
+
+bool load_normal_tables(const std::string& folder)
 {
     bool all_loaded = true;
     for (std::size_t band = 0; band < std::size(band_tables); ++band) {
-        all_loaded = load_band(band_tables[band]) && all_loaded;
+        all_loaded = load_band(band_tables[band], folder) && all_loaded;
         build_index(band_tables[band], band_indexes[band]);
     }
     if (all_loaded) console_printf("\nランダム変換表読み込み完了");

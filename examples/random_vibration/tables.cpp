@@ -36,25 +36,6 @@ std::vector<fs::path> candidate_folders()
     return folders;
 }
 
-// load_normal_tables in `folder`, coming back to the current folder after.
-bool load_in(const fs::path& folder)
-{
-    std::error_code error;
-    const fs::path here = fs::current_path(error);
-    if (error) {
-        std::fprintf(stderr, "vibsim-random: cannot tell the current folder: %s\n", error.message().c_str());
-        return false;
-    }
-    fs::current_path(folder, error);
-    if (error) {
-        std::fprintf(stderr, "vibsim-random: cannot enter %s: %s\n", folder.c_str(), error.message().c_str());
-        return false;
-    }
-    const bool loaded = load_normal_tables();
-    fs::current_path(here, error);
-    return loaded && !error;
-}
-
 }  // namespace
 
 bool load_tables(const std::string& folder)
@@ -65,11 +46,11 @@ bool load_tables(const std::string& folder)
                          " (normal01.data ... normal45.data)\n", folder.c_str());
             return false;
         }
-        return load_in(folder);
+        return load_normal_tables(folder);
     }
     const std::vector<fs::path> folders = candidate_folders();
     for (const fs::path& candidate : folders) {
-        if (holds_tables(candidate)) return load_in(candidate);
+        if (holds_tables(candidate)) return load_normal_tables(candidate.string());
     }
     std::fprintf(stderr, "vibsim-random: the conversion tables normal01.data ... normal45.data are in"
                  " none of these folders:\n");

@@ -103,13 +103,12 @@ TEST(NormalTables, CountsAtTheEndOfLongAreNamedAsTooMany)
     EXPECT_NE(output.find("\n[failed 0 0 0 0 0 nan]"), std::string::npos) << output;
 }
 
-// Runs the loader in `folder`.
+// Loads the tables of `folder`, leaving the current folder as it is.
 bool load_tables_of(const fs::path& folder)
 {
     const fs::path here = fs::current_path();
-    fs::current_path(folder);
-    const bool loaded = load_normal_tables();
-    fs::current_path(here);
+    const bool loaded = load_normal_tables(folder.string());
+    EXPECT_EQ(fs::current_path(), here);
     return loaded;
 }
 

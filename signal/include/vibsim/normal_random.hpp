@@ -15,6 +15,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 namespace vibsim {
 
@@ -31,6 +32,11 @@ struct NormalTablePair {
 // When all five are loaded, writes "\nランダム変換表読み込み完了" to the
 // console and returns true.
 bool load_normal_tables();
+
+// The same, reading the five files from `folder` instead of the current
+// folder (an empty folder is the current one): a program finds the installed
+// tables without changing its current folder.
+bool load_normal_tables(const std::string& folder);
 
 // The loaded entries of band 1 ... 5: empty before the first load, after a
 // failed one, and for any other band number.
