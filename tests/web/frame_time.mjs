@@ -18,11 +18,7 @@ const server = await serve(resolve(folder));
 const { browser, close } = await launchBrowser();
 try {
   const page = await Page.open(browser, server.url);
-  await page.waitForPanel('K =');
-  await page.enter('1 0.5 4');
-  await page.waitForPanel('v0 = ');
-  await page.enter('1 0');
-  await page.waitForPanel('終了\n');
+  await page.answerDialog('1 0.5 4', '1 0');
   const runs = [];
   for (let run = 0; run < 5; ++run) {
     runs.push(await page.page.evaluate((n) => {

@@ -141,6 +141,15 @@ export class Page {
     await this.page.keyboard.press('Enter');
   }
 
+  // Answers the start-up dialog and waits for its key help.
+  async answerDialog(constants, initial) {
+    await this.waitForPanel('K =');
+    await this.enter(constants);
+    await this.waitForPanel('v0 = ');
+    await this.enter(initial);
+    await this.waitForPanel('終了\n');
+  }
+
   // Presses keys with the canvas focused, as a user would.
   async press(key, times = 1) {
     await this.page.focus('#screen');

@@ -16,11 +16,7 @@ const server = await serve(resolve(folder));
 const { browser, close } = await launchBrowser();
 try {
   const page = await Page.open(browser, server.url);
-  await page.waitForPanel('K =');
-  await page.enter('1 0.5 4');
-  await page.waitForPanel('v0 = ');
-  await page.enter('1 0');
-  await page.waitForPanel('終了\n');
+  await page.answerDialog('1 0.5 4', '1 0');
   if (presses > 0) await page.press('s', presses);
   await page.picture();
   // Just the page: the canvas and the panel beside it, with their margins.
