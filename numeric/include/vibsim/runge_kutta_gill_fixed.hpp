@@ -32,7 +32,7 @@ void runge_kutta_gill_fixed(double t, double h, const double* y, double* y_out, 
                      " step not taken\n", n, gill_fixed_capacity);
         return;
     }
-    GillLocalWork local{};
+    GillLocalWork local;
     gill_stages(t, h, y, y_out, n, local.arrays(), 0,
                 [&rhs](int i, double time, const double* s, int) -> double { return rhs(i, time, s); });
 }
