@@ -1,11 +1,16 @@
 // vibsim: the damped mass-spring oscillator m*y'' + lambda*y' + K*y = 0,
 // set up on the console and drawn, frame by frame, in a GLUT window.
+#include "command_line.hpp"
 #include "dialog.hpp"
 #include "model.hpp"
 #include "window.hpp"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    // --help and --version answer before the dialog and need no display.
+    if (const auto status = vibsim::handle_command_line(argc, argv, stdout, stderr)) return *status;
     vibsim::last_key = 'm';
     vibsim::input_parameters();
     vibsim::init_window(&argc, argv);

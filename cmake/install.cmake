@@ -1,6 +1,8 @@
 # The installable package: headers, static libraries, the CMake package
 # `vibsim` (vibsim::numeric, vibsim::draw, vibsim::plot, vibsim::signal),
 # vibsim.pc, and the normal conversion tables under share/vibsim.
+# Two install components: `runtime` (the programs, the tables and what the
+# desktop needs, see packaging/) and `dev` (what programmers build against).
 include(CMakePackageConfigHelpers)
 
 set(VIBSIM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vibsim)
@@ -9,7 +11,8 @@ set(VIBSIM_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vibsim)
 
 install(EXPORT vibsimTargets
   NAMESPACE vibsim::
-  DESTINATION ${VIBSIM_CMAKE_DIR})
+  DESTINATION ${VIBSIM_CMAKE_DIR}
+  COMPONENT dev)
 
 configure_package_config_file(cmake/vibsimConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfig.cmake
@@ -20,7 +23,8 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vibsimConfigVersion
 install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/vibsimConfigVersion.cmake
-  DESTINATION ${VIBSIM_CMAKE_DIR})
+  DESTINATION ${VIBSIM_CMAKE_DIR}
+  COMPONENT dev)
 
 # pkg-config: the libraries in link order, users before what they use.
 get_property(vibsim_modules GLOBAL PROPERTY VIBSIM_MODULES)
@@ -34,7 +38,8 @@ file(RELATIVE_PATH VIBSIM_PC_TO_PREFIX
   ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
 configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+  COMPONENT dev)
 
 # The conversion tables that load_normal_tables reads from the current folder.
-install(DIRECTORY data/ DESTINATION ${VIBSIM_DATA_DIR} FILES_MATCHING PATTERN "*.data")
+install(DIRECTORY data/ DESTINATION ${VIBSIM_DATA_DIR} COMPONENT runtime FILES_MATCHING PATTERN "*.data")

@@ -13,7 +13,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace vibsim::gallery {
 
@@ -110,6 +112,39 @@ void keyboard(unsigned char key, int, int)
     if (key == escape_key) std::exit(0);
 }
 
+void print_usage(std::FILE* out)
+{
+    std::fputs("usage: vibsim-gallery [--help] [--version] [GLUT options]\n"
+               "Every shape and plot of the vibsim library in one window, each in a panel labelled\n"
+               "with the name of the function that drew it. Esc quits.\n"
+               "GLUT options such as -geometry WxH+X+Y and -display NAME are passed to GLUT.\n",
+               out);
+}
+
+// --help and --version answer here, before any window; other options of the
+// form --name are refused, and the rest are GLUT's. Returns the exit status
+// when the program is to end.
+int read_options(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            print_usage(stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("vibsim-gallery %s\n", VIBSIM_VERSION);
+            return 0;
+        }
+        if (argument.starts_with("--")) {
+            std::fprintf(stderr, "vibsim-gallery: unknown option %s\n", argv[i]);
+            print_usage(stderr);
+            return 2;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 }  // namespace vibsim::gallery
@@ -117,6 +152,7 @@ void keyboard(unsigned char key, int, int)
 int main(int argc, char** argv)
 {
     using namespace vibsim::gallery;
+    if (const int status = read_options(argc, argv); status >= 0) return status;
     glutInitWindowSize(1200, static_cast<int>(1200 / gallery_aspect));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

@@ -80,6 +80,10 @@ int main(int argc, char** argv)
         std::fputs(usage_text(argv[0]).c_str(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("vibsim-random %s\n", VIBSIM_VERSION);
+        return 0;
+    }
 
     // The window needs an X display; say so before the dialog asks in vain.
     const char* display = std::getenv("DISPLAY");

@@ -57,6 +57,10 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
             options.help = true;
             continue;
         }
+        if (option == "--version") {
+            options.version = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "option " + std::string(option) + (option.starts_with("--") ? " needs a value" : " is unknown");
             return std::nullopt;
@@ -145,6 +149,7 @@ std::string usage_text(const char* program)
            "  --seed S         srand(S) before the first random number\n"
            "  --tables DIR     folder of the conversion tables normal01.data ... normal45.data\n"
            "  --help           this text\n"
+           "  --version        the version\n"
            "With --csv or --png and no --records, 64 records are run.\n"
            "Keys in the window: s (or held) advances, r restarts the average, Esc quits.\n";
 }

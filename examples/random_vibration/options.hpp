@@ -20,6 +20,7 @@ struct Options {
     int width = 1024;           // --size, of the window and the picture
     int height = 768;
     bool help = false;
+    bool version = false;       // --version
 
     // No window: only files are written.
     bool batch() const { return !csv_file.empty() || !png_file.empty(); }

@@ -1,0 +1,27 @@
+// vibsim's own command-line options. Options of the form --name are vibsim's;
+// every other argument (-geometry WxH+X+Y, -display NAME, -iconic, ...) is
+// left in place for GLUT, which reads its own when the window is set up.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+
+namespace vibsim {
+
+// What the options asked for.
+struct CommandLine {
+    bool help = false;     // --help: print the usage and end
+    bool version = false;  // --version: print the version and end
+};
+
+// Reads vibsim's options and removes them from argc/argv, so that GLUT sees
+// only its own. Returns the exit status when the program is to end here:
+// 0 after --help or --version (written to `out`), 2 after an unknown option or
+// a bad value (the fault and the usage written to `err`); nothing when the
+// program goes on to the dialog.
+std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err);
+
+// The usage text of --help.
+void print_usage(std::FILE* out);
+
+}  // namespace vibsim
