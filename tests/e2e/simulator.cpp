@@ -18,10 +18,17 @@ std::vector<WindowId> named_windows(XSession& x)
 // The console text is compared as UTF-8, whatever the locale of the test run.
 const std::vector<std::string> program_environment = {"LC_ALL=C.UTF-8"};
 
+std::vector<std::string> command_line(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{VIBSIM_PROGRAM};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return argv;
+}
+
 }  // namespace
 
-Simulator::Simulator(XSession& x, const std::string& answers)
-    : x_(x), windows_before_(named_windows(x)), program_({VIBSIM_PROGRAM}, answers, program_environment)
+Simulator::Simulator(XSession& x, const std::string& answers, const std::vector<std::string>& arguments)
+    : x_(x), windows_before_(named_windows(x)), program_(command_line(arguments), answers, program_environment)
 {
 }
 

@@ -35,8 +35,9 @@ inline constexpr Milliseconds end_limit{20000};
 
 class Simulator {
 public:
-    // Starts vibsim with `answers` on its console; the console stays open.
-    Simulator(XSession& x, const std::string& answers);
+    // Starts vibsim with `answers` on its console and the given command-line
+    // arguments; the console stays open.
+    Simulator(XSession& x, const std::string& answers, const std::vector<std::string>& arguments = {});
     // Kills the program if it still runs. When the test has failed, the last
     // picture is saved as <suite>.<test>.png in the working directory.
     ~Simulator();

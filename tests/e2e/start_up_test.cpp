@@ -3,6 +3,8 @@
 // background; closing that window ends the program normally.
 #include "simulator.hpp"
 
+#include "child_process.hpp"
+
 #include <gtest/gtest.h>
 
 namespace vibsim::e2e {
@@ -101,6 +103,40 @@ TEST(StartUp, ClosingTheWindowEndsTheProgramWithStatusZero)
     ASSERT_TRUE(vibsim.wait_for_end(ending));
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 0);
+}
+
+// vibsim's own options answer before the dialog and without a display; the
+// arguments it does not know as its own still reach GLUT.
+TEST(StartUp, OwnOptionsNeedNoDialogNorDisplayAndGlutOptionsStillWork)
+{
+    const auto run = [](const std::vector<std::string>& arguments) {
+        std::vector<std::string> argv{"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", VIBSIM_PROGRAM};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return test::run_program(argv, "1 0.5 4\n1 0\n", {"DISPLAY=", "LC_ALL=C.UTF-8"});
+    };
+    const test::ChildResult version = run({"-iconic", "--version"});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.output, "vibsim " VIBSIM_VERSION "\n");
+    const test::ChildResult help = run({"--help"});
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_TRUE(help.output.starts_with("usage: vibsim ")) << help.output;
+    EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
+    for (const std::vector<std::string>& refused :
+         std::vector<std::vector<std::string>>{{"--colour"}, {"--help=yes"}, {"--version", "--nonsense"}}) {
+        const test::ChildResult run_refused = run(refused);
+        EXPECT_EQ(run_refused.exit_code, 2) << refused[0];
+        EXPECT_NE(run_refused.output.find("usage: vibsim "), std::string::npos) << run_refused.output;
+        EXPECT_EQ(run_refused.output.find("(1)"), std::string::npos) << "the dialog ran: " << run_refused.output;
+    }
+
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    Simulator vibsim(x, underdamped_answers, {"-geometry", "400x300"});
+    ASSERT_TRUE(vibsim.wait_for_window());
+    const std::optional<WindowSize> size = x.size(vibsim.window());
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, 400);
+    EXPECT_EQ(size->height, 300);
 }
 
 }  // namespace
