@@ -10,6 +10,7 @@
 
 #include <GLES2/gl2.h>
 #include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
 
 #include <utility>
 #include <vector>
@@ -151,11 +152,13 @@ void draw(Batch& b, const std::vector<BatchVertex>& vertices, const std::vector<
 
 }  // namespace
 
+bool has_context() { return emscripten_webgl_get_current_context() != 0; }
+
 void draw_batch()
 {
     Batch& b = batch();
     if (b.runs.empty()) return;
-    draw(b, b.vertices, b.runs);
+    if (has_context()) draw(b, b.vertices, b.runs);
     b.picture.push_back({std::move(b.vertices), std::move(b.runs)});
     b.vertices.clear();
     b.runs.clear();
@@ -166,7 +169,7 @@ void draw_batch()
 void glClear(GLbitfield mask)
 {
     vibsim::web::draw_batch();
-    emscripten_glClear(mask);
+    if (vibsim::web::has_context()) emscripten_glClear(mask);
     vibsim::web::batch().picture.clear();
     vibsim::web::batch().last_clear = mask;
 }
@@ -174,7 +177,7 @@ void glClear(GLbitfield mask)
 void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)
 {
     vibsim::web::batch().clear_colour = {red, green, blue, alpha};
-    emscripten_glClearColor(red, green, blue, alpha);
+    if (vibsim::web::has_context()) emscripten_glClearColor(red, green, blue, alpha);
 }
 
 // After the browser restores a lost WebGL context, which comes back empty:
@@ -185,6 +188,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_restore_picture()
 {
     using namespace vibsim::web;
     Batch& b = batch();
+    if (!has_context()) return;
     b.program = 0;
     b.buffer = 0;
     const Rgba& c = b.clear_colour;
@@ -199,11 +203,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_restore_picture()
 void glFlush()
 {
     vibsim::web::draw_batch();
-    emscripten_glFlush();
+    if (vibsim::web::has_context()) emscripten_glFlush();
 }
 
 void glFinish()
 {
     vibsim::web::draw_batch();
-    emscripten_glFinish();
+    if (vibsim::web::has_context()) emscripten_glFinish();
 }

@@ -233,8 +233,7 @@ function vibsimPageShell(config) {
 
   // Runs the program on: the waiting read, or a key. The program hands
   // control back to the browser at the start of GLUT's loop ('unwind') and
-  // ends through exit (ExitStatus). Without WebGL the program's drawing
-  // fails where it first touches GL; the dialog goes on without it.
+  // ends through exit (ExitStatus).
   function run(step) {
     busy = true;
     try {
@@ -245,7 +244,6 @@ function vibsimPageShell(config) {
         end();
         return undefined;
       }
-      if (!webgl && e instanceof TypeError) return undefined;
       throw e;
     } finally {
       busy = false;
@@ -256,6 +254,7 @@ function vibsimPageShell(config) {
   function afterStart() {
     if (started || waiting() || ended) return;
     started = true;
+    updateKeys();
     if (params.get('play') === '1') startPlay();
   }
 
@@ -310,7 +309,7 @@ function vibsimPageShell(config) {
     if (result instanceof Promise) {
       result.catch(function(e) {
         if (e instanceof ExitStatus) end();
-        else if (webgl || !(e instanceof TypeError)) throw e;
+        else throw e;
       });
     }
   }
