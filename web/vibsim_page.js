@@ -34,7 +34,6 @@ vibsimPageShell({
     {key: 'j'},
     {key: 'Escape'},
   ],
-  dialogKeys: ['m', 'j'],
   play: 's',
   link: {
     parameters: ['mass', 'damping', 'stiffness', 'y0', 'v0'],
