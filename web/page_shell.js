@@ -130,19 +130,29 @@ function vibsimPageShell(config) {
   linkText.hidden = true;
 
   // ---------------------------------------------------------------------
-  // WebGL, looked for on a canvas of its own before the program draws.
-  var webgl = (function() {
+  // WebGL, looked for on a canvas of its own before the program first runs
+  // on from its first prompt, so before it draws, and once the first prompt
+  // is shown: a browser's first WebGL context may take half a second to
+  // make, which the first prompt need not wait for.
+  var webgl = null;  // not looked for yet
+  function lookForWebgl() {
+    if (webgl !== null) return webgl;
     try {
       var probe = document.createElement('canvas');
-      return !!(probe.getContext('webgl') || probe.getContext('experimental-webgl'));
+      var context = probe.getContext('webgl') || probe.getContext('experimental-webgl');
+      webgl = !!context;
+      var release = context && context.getExtension('WEBGL_lose_context');
+      if (release) release.loseContext();
     } catch (e) {
-      return false;
+      webgl = false;
     }
-  })();
-  if (!webgl) {
-    canvas.hidden = true;
-    noWebgl.textContent = text.noWebgl;
-    noWebgl.hidden = false;
+    if (!webgl) {
+      canvas.hidden = true;
+      noWebgl.textContent = text.noWebgl;
+      noWebgl.hidden = false;
+    }
+    updateKeys();
+    return webgl;
   }
 
   // ---------------------------------------------------------------------
@@ -192,7 +202,10 @@ function vibsimPageShell(config) {
   Module['preRun'] = (Module['preRun'] || []).concat([function() {
     FS.init(function() { return null; }, writeByte, writeByte);
   }]);
-  Module['postRun'] = (Module['postRun'] || []).concat([function() { afterStart(); }]);
+  Module['postRun'] = (Module['postRun'] || []).concat([function() {
+    afterStart();
+    requestAnimationFrame(function() { setTimeout(lookForWebgl, 0); });
+  }]);
   Module['arguments'] = config.arguments ? config.arguments(language) : ['--lang', language];
 
   // ---------------------------------------------------------------------
@@ -239,6 +252,7 @@ function vibsimPageShell(config) {
   // control back to the browser at the start of GLUT's loop ('unwind') and
   // ends through exit (ExitStatus).
   function run(step) {
+    lookForWebgl();
     busy = true;
     try {
       return step();
@@ -301,7 +315,7 @@ function vibsimPageShell(config) {
   function pressKey(key) {
     var byte = keyByte(key);
     if (byte === null || ended || busy || waiting() || !started || !runtimeInitialized) return;
-    if (!webgl && drawingKeys[key]) return;
+    if (!lookForWebgl() && drawingKeys[key]) return;
     var result = run(function() {
       return Module['ccall']('vibsim_web_key', null, ['number'], [byte], {async: true});
     });
@@ -318,9 +332,9 @@ function vibsimPageShell(config) {
   function updateKeys() {
     var off = ended || waiting() || !started;
     keyButtons.forEach(function(k) {
-      k.button.setAttribute('aria-disabled', String(off || (!webgl && !!k.spec.draws)));
+      k.button.setAttribute('aria-disabled', String(off || (webgl === false && !!k.spec.draws)));
     });
-    if (playButton) playButton.setAttribute('aria-disabled', String(off || !webgl));
+    if (playButton) playButton.setAttribute('aria-disabled', String(off || webgl === false));
   }
   updateKeys();
 
@@ -379,7 +393,7 @@ function vibsimPageShell(config) {
   // starts, or Esc.
   var playTimer = null;
   function startPlay() {
-    if (!playButton || playTimer !== null || ended || waiting() || !webgl) return;
+    if (!playButton || playTimer !== null || ended || waiting() || !lookForWebgl()) return;
     playTimer = setInterval(function() { pressKey(config.play); }, 40);
     playButton.setAttribute('aria-pressed', 'true');
     playButton.textContent = text.pause;

@@ -15,10 +15,10 @@ vibsimPageShell({
     },
     en: {
       'key.s': 'next frame',
-      'key.t': 'shrink time axis',
+      'key.t': 'compress time axis',
       'key.T': 'stretch time axis',
       'key.y': 'shrink vertical axis',
-      'key.Y': 'stretch vertical axis',
+      'key.Y': 'enlarge vertical axis',
       'key.m': 'change constants',
       'key.j': 'change initial conditions',
       'key.Escape': 'end',
