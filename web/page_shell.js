@@ -17,10 +17,17 @@
 //            playing stops when a dialog asks, at Esc, or when pressed again.
 //   link:    { parameters: [...names], lines(values) -> [lines that answer
 //            the first dialog], current() -> { name: number } } (optional).
-//   arguments(language) -> the program's command-line arguments.
-//   ready(shell): called once the page is laid out, with
-//            { texts, language, toolbar, show(text), params } for a page's
-//            own controls (optional).
+//   arguments(language) -> the program's command-line arguments (by
+//            default ['--lang', language]).
+//   ready(shell): called once the page is laid out, for a page's own
+//            controls (optional); shell is { texts (this language's table),
+//            language, toolbar (the key bar's element), show(text) (adds
+//            text to the console), params (the link's URLSearchParams),
+//            started() (true once the first dialog is answered) }.
+//
+// The language comes from the link (lang=en or ja, Japanese by default) and
+// sets <html lang>; the program gets it as --lang. The program exports
+// vibsim_web_key(int) for the keys, and page.cmake links in the rest.
 function vibsimPageShell(config) {
   'use strict';
 
