@@ -21,6 +21,8 @@ constexpr Option options[] = {
      [](CommandLine& line, std::string_view) { return line.help = true; }},
     {"--version", "", "print the version and exit",
      [](CommandLine& line, std::string_view) { return line.version = true; }},
+    {"--lang", "ja|en", "the language of the dialog, the key help and the window title (default ja)",
+     [](CommandLine& line, std::string_view value) { return language_named(value, &line.language); }},
 };
 
 const Option* find_option(std::string_view name)
@@ -97,6 +99,7 @@ std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, s
         std::fprintf(out, "vibsim %s\n", VIBSIM_VERSION);
         return 0;
     }
+    choose_language(line.language);
     return std::nullopt;
 }
 

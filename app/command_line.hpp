@@ -3,6 +3,8 @@
 // left in place for GLUT, which reads its own when the window is set up.
 #pragma once
 
+#include "texts.hpp"
+
 #include <cstdio>
 #include <optional>
 
@@ -12,13 +14,14 @@ namespace vibsim {
 struct CommandLine {
     bool help = false;     // --help: print the usage and end
     bool version = false;  // --version: print the version and end
+    Language language = Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
 };
 
 // Reads vibsim's options and removes them from argc/argv, so that GLUT sees
 // only its own. Returns the exit status when the program is to end here:
 // 0 after --help or --version (written to `out`), 2 after an unknown option or
 // a bad value (the fault and the usage written to `err`); nothing when the
-// program goes on to the dialog.
+// program goes on to the dialog, with the language of --lang chosen.
 std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err);
 
 // The usage text of --help.

@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv)
 {
-    // --help and --version answer before the dialog and need no display.
+    // --help and --version answer before the dialog and need no display;
+    // --lang chooses the language of everything the program writes.
     if (const auto status = vibsim::handle_command_line(argc, argv, stdout, stderr)) return *status;
     vibsim::last_key = 'm';
     vibsim::input_parameters();

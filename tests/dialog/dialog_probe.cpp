@@ -5,12 +5,17 @@
 //             history with values no dialog sets;
 //   --report  writes one line "report: name=value ..." of the model, the
 //             view and the trace history as they are at that point.
+// The program's own options (--lang) are applied as the program applies them;
+// the probe's two flags pass through them in place, as GLUT's options do.
+#include "command_line.hpp"
 #include "dialog.hpp"
 #include "frame.hpp"
 #include "model.hpp"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -64,11 +69,22 @@ void report()
 
 int main(int argc, char** argv)
 {
+    // The probe's flags are renamed so that the option reader leaves them
+    // where they stand among the keys.
+    std::vector<std::string> arguments(argv, argv + argc);
+    for (std::string& argument : arguments) {
+        if (argument == "--prime" || argument == "--report") argument[0] = argument[1] = '+';
+    }
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    argv = pointers.data();
+    if (const auto status = vibsim::handle_command_line(argc, argv, stdout, stderr)) return *status;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--prime") {
+        if (arg == "++prime") {
             prime();
-        } else if (arg == "--report") {
+        } else if (arg == "++report") {
             report();
         } else {
             last_key = static_cast<unsigned char>(arg[0]);
