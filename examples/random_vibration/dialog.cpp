@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -28,11 +29,11 @@ bool read_numbers(double* values[], int count)
     if (!read_line(line)) return false;
     const char* p = line.c_str();
     for (int i = 0; i < count; ++i) {
-        double value = 0.0;
-        int used = 0;
-        if (std::sscanf(p, "%lf%n", &value, &used) != 1 || !std::isfinite(value)) break;
+        char* end = nullptr;
+        const double value = std::strtod(p, &end);
+        if (end == p || !std::isfinite(value)) break;
         *values[i] = value;
-        p += used;
+        p = end;
     }
     return true;
 }

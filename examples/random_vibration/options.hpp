@@ -28,6 +28,7 @@ struct Options {
 };
 
 inline constexpr int most_records = 100000;
+inline constexpr int most_pixels = 16384;  // per side of --size
 
 // The options, or nothing with the fault written into `error`.
 std::optional<Options> parse_options(int argc, char** argv, std::string& error);

@@ -5,6 +5,7 @@
 #include <vibsim/frame.hpp>
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
 
 #include <cstdlib>
 
@@ -45,6 +46,22 @@ void keyboard(unsigned char key, int, int)
 void finish_drawing() { glFinish(); }
 
 }  // namespace
+
+bool display_opens(std::string& reason)
+{
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0') {
+        reason = "it needs an X display, and DISPLAY is not set";
+        return false;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        reason = std::string("the X display '") + name + "' does not answer";
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
 
 void run_window(Lab& lab, int* argc, char** argv, int width, int height)
 {

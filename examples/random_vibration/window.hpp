@@ -3,10 +3,16 @@
 
 #include "lab.hpp"
 
+#include <string>
+
 namespace vibsim::lab {
 
 // Steps taken per press of 's': 0.32 s, a record in 32 presses.
 inline constexpr int steps_per_press = 32;
+
+// True when the X display that the window would open on can be opened;
+// otherwise false with the reason, naming the display, in `reason`.
+bool display_opens(std::string& reason);
 
 // Opens a width x height window showing `lab` and runs GLUT's event loop:
 // 's' (pressed or held) advances the lab, 'r' restarts the average, Esc ends
