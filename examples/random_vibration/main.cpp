@@ -15,6 +15,7 @@
 #include "picture.hpp"
 #include "spectrum_csv.hpp"
 #include "tables.hpp"
+#include "texts.hpp"
 #include "window.hpp"
 
 #include <csignal>
@@ -64,6 +65,8 @@ int main(int argc, char** argv)
         std::fputs(usage_text(argv[0]).c_str(), stdout);
         return 0;
     }
+
+    choose_language(options.language);
 
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or any record runs, not after.

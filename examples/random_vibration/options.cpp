@@ -118,6 +118,10 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
         } else if (option == "--tables") {
             if (*value == '\0') return bad_value("a folder");
             options.tables_folder = value;
+        } else if (option == "--lang") {
+            const std::string_view language = value;
+            if (language != "ja" && language != "en") return bad_value("ja or en");
+            options.language = language == "en" ? Language::english : Language::japanese;
         } else if (option == "--size") {
             const std::optional<std::pair<int, int>> size = to_size(value);
             if (!size) {
@@ -163,6 +167,7 @@ std::string usage_text(const char* program)
            "  --size WxH       size of the window and the picture (default 1024x768, at most 16384x16384)\n"
            "  --seed S         srand(S) before the first random number\n"
            "  --tables DIR     folder of the conversion tables normal01.data ... normal45.data\n"
+           "  --lang ja|en     the console dialog in Japanese (the default) or English\n"
            "  --help           this text\n"
            "With --csv or --png and no --records, 64 records are run.\n"
            "Keys in the window: s (or held) advances, r restarts the average, Esc quits.\n";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lab.hpp"
+#include "texts.hpp"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct Options {
     std::string png_file;       // --png
     std::optional<unsigned> seed;  // --seed
     std::string tables_folder;  // --tables
+    Language language = Language::japanese;  // --lang
     int width = 1024;           // --size, of the window and the picture
     int height = 768;
     bool help = false;

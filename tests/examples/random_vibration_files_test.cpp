@@ -129,6 +129,18 @@ TEST(RandomVibrationCsv, SpectrumPeaksWithinABinOfOmegaAndFollowsH)
     }
 }
 
+TEST(RandomVibrationCsv, EnglishSaysTheSameNumbersInEnglish)
+{
+    const std::string csv = temp_file("english.csv");
+    const test::ChildResult japanese = run_random({"--records", "1", "--csv", csv});
+    const test::ChildResult english = run_random({"--records", "1", "--csv", csv, "--lang", "en"});
+    EXPECT_NE(japanese.output.find("固有振動数ω0= 2.0000[rad/s], 減衰比ζ= 0.0500  不足減衰"), std::string::npos);
+    EXPECT_NE(english.output.find("Natural frequency ω0= 2.0000[rad/s], damping ratio ζ= 0.0500  underdamped\n"
+                                  "Damped natural frequency Ω= 1.9975"),
+              std::string::npos)
+        << english.output;
+}
+
 TEST(RandomVibrationCsv, TheSameSeedGivesTheSameFileAndAnotherSeedAnother)
 {
     const auto spectrum_for = [](const std::string& seed, const std::string& name) {
@@ -183,6 +195,7 @@ TEST(RandomVibrationArguments, BadArgumentsAreRefusedWithTheUsage)
         {"--size", "4294967496x4294967446"},
         {"--size", " +300x+200"},
         {"--csv", ""},
+        {"--lang", "fr"},
         {"--colour", "red"},
         {"stray"},
     };
