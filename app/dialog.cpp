@@ -2,6 +2,7 @@
 
 #include "frame.hpp"
 #include "model.hpp"
+#include "texts.hpp"
 #include "vibsim/console.hpp"
 
 #include <cmath>
@@ -41,21 +42,17 @@ void read_initial_conditions()
 // an Omega line.
 void print_frequencies()
 {
-    console_printf("\n固有振動数ω0=%7.4f[rad/s], 減衰比ζ=%7.4f", natural_frequency, damping_ratio);
-    if (!(damping_ratio >= 1.0)) console_printf("  不足減衰");
-    if (damping_ratio > 1.0) console_printf("  過減衰");
-    if (damping_ratio == 1.0) console_printf("  臨界減衰");
-    if (!(damping_ratio > 1.0)) console_printf("\n減衰固有振動数Ω=%7.4f", damped_frequency);
+    const Texts& text = texts();
+    console_printf(text.frequencies, natural_frequency, damping_ratio);
+    if (!(damping_ratio >= 1.0)) console_printf("%s", text.underdamped);
+    if (damping_ratio > 1.0) console_printf("%s", text.overdamped);
+    if (damping_ratio == 1.0) console_printf("%s", text.critically_damped);
+    if (!(damping_ratio > 1.0)) console_printf(text.damped_frequency, damped_frequency);
 }
 
 void print_key_help()
 {
-    console_printf("\n\n's'キーで：振動描画継続");
-    console_printf("\n'm'キーで：系の定数変更");
-    console_printf("\n'j'キーで：初期条件変更");
-    console_printf("\n't' 'T'キーで：時間軸拡大縮小");
-    console_printf("\n'y' 'Y'キーで：縦軸軸拡大縮小");
-    console_printf("\nESCキーで：終了\n");
+    for (const char* line : texts().key_help) console_printf("%s", line);
 }
 
 // Every dialog restarts the picture: default view, the initial state, and a
@@ -76,15 +73,16 @@ void reset_view_and_state()
 
 void input_parameters()
 {
-    console_printf("\n(1) 系の定数入力");
-    console_printf("\n(2) 初期条件入力");
+    const Texts& text = texts();
+    console_printf("%s", text.constants_item);
+    console_printf("%s", text.initial_conditions_item);
     if (last_key != 'j') {
-        console_printf("\n１自由度減衰自由振動の描画");
-        console_printf("\nm*ddy/ddy + λ*dy/dt + K = 0;");
-        console_printf("\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K =");
+        console_printf("%s", text.drawing_heading);
+        console_printf("%s", text.equation);
+        console_printf("%s", text.constants_prompt);
         read_constants();
     }
-    console_printf("\n初期条件キー入力　y0 v0 = ");
+    console_printf("%s", text.initial_conditions_prompt);
     read_initial_conditions();
 
     natural_frequency = std::sqrt(stiffness / mass);

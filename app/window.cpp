@@ -2,6 +2,7 @@
 
 #include "frame.hpp"
 #include "keys.hpp"
+#include "texts.hpp"
 #include "window_title.hpp"
 
 #include <GL/freeglut.h>
@@ -43,8 +44,8 @@ void open_window(int* argc, char** argv)
 
 void create_main_window()
 {
-    glutCreateWindow(window_title);
-    set_window_title(window_title);
+    glutCreateWindow(texts().window_title);
+    set_window_title(texts().window_title);
 }
 
 void set_clear_colour() { glClearColor(1.0f, 1.0f, 1.0f, 1.0f); }

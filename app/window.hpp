@@ -3,9 +3,6 @@
 
 namespace vibsim {
 
-// The window's title, as UTF-8.
-inline constexpr const char* window_title = "１DOF自由振動　m:ばねマス，j:初期条件　変更";
-
 // Creates the 800 x 800 double-buffered window, registers the callbacks, sets
 // the white background and runs GLUT's event loop; never returns.
 [[noreturn]] void init_window(int* argc, char** argv);

@@ -3,15 +3,22 @@
 // through a shader that only maps window coordinates to the viewport. The
 // batch is drawn before the colour buffer is cleared and when the program
 // flushes or finishes, so what is on the canvas is what a desktop GL would
-// show at the same calls.
+// show at the same calls. The batches drawn since the last clear are kept,
+// so that the picture can be drawn again when the browser restores a lost
+// WebGL context.
 #include "fixed_function.hpp"
 
 #include <GLES2/gl2.h>
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
 
+#include <utility>
 #include <vector>
 
 extern "C" {
 void emscripten_glClear(GLbitfield mask);
+void emscripten_glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
+void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void emscripten_glFlush();
 void emscripten_glFinish();
 }
@@ -31,9 +38,17 @@ struct Run {
     GLsizei count;
 };
 
+struct Primitives {
+    std::vector<BatchVertex> vertices;
+    std::vector<Run> runs;
+};
+
 struct Batch {
     std::vector<BatchVertex> vertices;
     std::vector<Run> runs;
+    std::vector<Primitives> picture;  // drawn since the last clear
+    GLbitfield last_clear = 0;
+    Rgba clear_colour{0.0f, 0.0f, 0.0f, 0.0f};
     GLuint program = 0;
     GLuint buffer = 0;
     GLint position = -1;
@@ -117,22 +132,34 @@ void add_pixel_run(int x0, int x1, int y, const Rgba& colour)
     add_triangle({left, bottom}, {right, top}, {left, top}, colour, colour, colour);
 }
 
-void draw_batch()
+namespace {
+
+void draw(Batch& b, const std::vector<BatchVertex>& vertices, const std::vector<Run>& runs)
 {
-    Batch& b = batch();
-    if (b.runs.empty()) return;
     if (b.program == 0) set_up(b);
     glUseProgram(b.program);
     glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(b.vertices.size() * sizeof(BatchVertex)),
-                 b.vertices.data(), GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(BatchVertex)),
+                 vertices.data(), GL_STREAM_DRAW);
     const auto stride = static_cast<GLsizei>(sizeof(BatchVertex));
     glEnableVertexAttribArray(static_cast<GLuint>(b.position));
     glVertexAttribPointer(static_cast<GLuint>(b.position), 2, GL_FLOAT, GL_FALSE, stride, nullptr);
     glEnableVertexAttribArray(static_cast<GLuint>(b.colour));
     glVertexAttribPointer(static_cast<GLuint>(b.colour), 4, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(2 * sizeof(float)));
-    for (const Run& run : b.runs) glDrawArrays(run.mode, run.first, run.count);
+    for (const Run& run : runs) glDrawArrays(run.mode, run.first, run.count);
+}
+
+}  // namespace
+
+bool has_context() { return emscripten_webgl_get_current_context() != 0; }
+
+void draw_batch()
+{
+    Batch& b = batch();
+    if (b.runs.empty()) return;
+    if (has_context()) draw(b, b.vertices, b.runs);
+    b.picture.push_back({std::move(b.vertices), std::move(b.runs)});
     b.vertices.clear();
     b.runs.clear();
 }
@@ -142,17 +169,45 @@ void draw_batch()
 void glClear(GLbitfield mask)
 {
     vibsim::web::draw_batch();
-    emscripten_glClear(mask);
+    if (vibsim::web::has_context()) emscripten_glClear(mask);
+    vibsim::web::batch().picture.clear();
+    vibsim::web::batch().last_clear = mask;
+}
+
+void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha)
+{
+    vibsim::web::batch().clear_colour = {red, green, blue, alpha};
+    if (vibsim::web::has_context()) emscripten_glClearColor(red, green, blue, alpha);
+}
+
+// After the browser restores a lost WebGL context, which comes back empty:
+// the shader program and the buffer are made again, the clear colour and the
+// viewport set again, and the picture of the last clear and the batches drawn
+// after it drawn again. The program's state does not change.
+extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_restore_picture()
+{
+    using namespace vibsim::web;
+    Batch& b = batch();
+    if (!has_context()) return;
+    b.program = 0;
+    b.buffer = 0;
+    const Rgba& c = b.clear_colour;
+    emscripten_glClearColor(c.r, c.g, c.b, c.a);
+    const int* vp = gl_state().viewport;
+    emscripten_glViewport(vp[0], vp[1], vp[2], vp[3]);
+    if (b.last_clear != 0) emscripten_glClear(b.last_clear);
+    for (const Primitives& p : b.picture) draw(b, p.vertices, p.runs);
+    emscripten_glFlush();
 }
 
 void glFlush()
 {
     vibsim::web::draw_batch();
-    emscripten_glFlush();
+    if (vibsim::web::has_context()) emscripten_glFlush();
 }
 
 void glFinish()
 {
     vibsim::web::draw_batch();
-    emscripten_glFinish();
+    if (vibsim::web::has_context()) emscripten_glFinish();
 }

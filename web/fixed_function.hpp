@@ -32,6 +32,10 @@ struct FixedFunctionState {
 
 FixedFunctionState& gl_state();
 
+// False where the browser gave no WebGL context: the program then runs on
+// without a picture, and nothing here touches WebGL.
+bool has_context();
+
 // Object coordinates through the model-view and projection matrices and the
 // viewport. `inside` is false when the point lies outside the view volume.
 WindowPoint to_window(float x, float y, bool* inside = nullptr);

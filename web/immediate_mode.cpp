@@ -237,7 +237,7 @@ void glEnable(GLenum cap)
 {
     if (cap == GL_LIGHTING) {
         gl_state().lighting = true;
-    } else {
+    } else if (has_context()) {
         emscripten_glEnable(cap);
     }
 }
@@ -246,7 +246,7 @@ void glDisable(GLenum cap)
 {
     if (cap == GL_LIGHTING) {
         gl_state().lighting = false;
-    } else {
+    } else if (has_context()) {
         emscripten_glDisable(cap);
     }
 }
@@ -258,7 +258,7 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
     vp[1] = y;
     vp[2] = width;
     vp[3] = height;
-    emscripten_glViewport(x, y, width, height);
+    if (has_context()) emscripten_glViewport(x, y, width, height);
 }
 
 void glMatrixMode(GLenum mode) { immediate().matrix_mode = mode == GL_PROJECTION ? GL_PROJECTION : GL_MODELVIEW; }

@@ -90,6 +90,42 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // ---------------------------------------------------------------------------
+// English: the same dialog in the English table, numbers and formats
+// unchanged; a language the program does not have ends it with status 2.
+
+TEST(EnglishDialog, WritesTheEnglishTextsOfOneSession)
+{
+    const std::string results =
+        "\nNatural frequency ω0= 2.0000[rad/s], damping ratio ζ= 0.1250  underdamped"
+        "\nDamped natural frequency Ω= 1.9843";
+    const std::string key_help_en =
+        "\n\n's' key: continue drawing the vibration"
+        "\n'm' key: change the system constants"
+        "\n'j' key: change the initial conditions"
+        "\n't' 'T' keys: enlarge or reduce the time axis"
+        "\n'y' 'Y' keys: enlarge or reduce the vertical axis"
+        "\nESC key: end\n";
+    const std::string header_en = "\n(1) Input of the system constants\n(2) Input of the initial conditions";
+    const std::string expected =
+        header_en + "\nDrawing of the 1-DOF damped free vibration\nm*ddy/ddy + λ*dy/dt + K = 0;"
+        "\nKey in mass m[kg], damper λ[N/(m/s)], spring constant K[N/m]  m λ K ="
+        "\nKey in the initial conditions  y0 v0 = " + results + key_help_en +
+        header_en + "\nKey in the initial conditions  y0 v0 = " + results + key_help_en;
+
+    const test::ChildResult run = run_probe({"--lang", "en", "m", "j"}, "1 0.5 4\n0.1 0\n0.2 0.3\n");
+    ASSERT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.output, expected);
+    EXPECT_EQ(run_probe({"--lang=ja", "m"}, "1 0.5 4\n0.1 0\n").output, full_dialog(underdamped_results));
+
+    for (const char* bad : {"fr", "EN", ""}) {
+        const test::ChildResult refused = run_probe({"--lang", bad, "m"}, "1 0.5 4\n0.1 0\n");
+        EXPECT_EQ(refused.exit_code, 2) << bad;
+        EXPECT_EQ(refused.output, "") << bad;
+    }
+    EXPECT_EQ(run_probe({"m", "--lang"}, "").exit_code, 2);
+}
+
+// ---------------------------------------------------------------------------
 // The Shift-JIS bytes themselves, independent of any converter.
 
 TEST(ShiftJisConsole, WritesTheKnownCodesOfTheSymbols)

@@ -5,6 +5,9 @@
 //             history with values no dialog sets;
 //   --report  writes one line "report: name=value ..." of the model, the
 //             view and the trace history as they are at that point.
+// The program's own options (--lang) come first and are applied as the
+// program applies them.
+#include "command_line.hpp"
 #include "dialog.hpp"
 #include "frame.hpp"
 #include "model.hpp"
@@ -64,6 +67,7 @@ void report()
 
 int main(int argc, char** argv)
 {
+    if (const auto status = vibsim::apply_command_line(&argc, argv)) return *status;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--prime") {

@@ -1,0 +1,47 @@
+// The simulator's page: its key buttons, their labels, and its case by link
+// (m, lambda, K answer the constants prompt, y0 and v0 the initial
+// conditions prompt). The page shell does the rest.
+vibsimPageShell({
+  texts: {
+    ja: {
+      'key.s': 'コマ送り',
+      'key.t': '時間軸 縮小',
+      'key.T': '時間軸 拡大',
+      'key.y': '縦軸 縮小',
+      'key.Y': '縦軸 拡大',
+      'key.m': '系の定数変更',
+      'key.j': '初期条件変更',
+      'key.Escape': '終了',
+    },
+    en: {
+      'key.s': 'next frame',
+      'key.t': 'shrink time axis',
+      'key.T': 'stretch time axis',
+      'key.y': 'shrink vertical axis',
+      'key.Y': 'stretch vertical axis',
+      'key.m': 'change constants',
+      'key.j': 'change initial conditions',
+      'key.Escape': 'end',
+    },
+  },
+  keys: [
+    {key: 's', draws: true, repeats: true},
+    {key: 't', draws: true},
+    {key: 'T', draws: true},
+    {key: 'y', draws: true},
+    {key: 'Y', draws: true},
+    {key: 'm'},
+    {key: 'j'},
+    {key: 'Escape'},
+  ],
+  dialogKeys: ['m', 'j'],
+  play: 's',
+  link: {
+    parameters: ['mass', 'damping', 'stiffness', 'y0', 'v0'],
+    lines: function(v) { return [v.mass + ' ' + v.damping + ' ' + v.stiffness, v.y0 + ' ' + v.v0]; },
+    current: function() {
+      var value = function(i) { return Module['ccall']('vibsim_web_case_value', 'number', ['number'], [i]); };
+      return {mass: value(0), damping: value(1), stiffness: value(2), y0: value(3), v0: value(4)};
+    },
+  },
+});
