@@ -5,7 +5,6 @@
 #include <vibsim/frame.hpp>
 
 #include <GL/freeglut.h>
-#include <X11/Xlib.h>
 
 #include <cstdlib>
 
@@ -23,8 +22,17 @@ void display()
     end_frame();
 }
 
-void keyboard(unsigned char key, int, int)
+void keyboard(unsigned char key, int, int) { press_key(key); }
+
+// Mesa's software renderer may still hold queued drawing at exit; finishing
+// it first keeps the exit clean.
+void finish_drawing() { glFinish(); }
+
+}  // namespace
+
+void press_key(unsigned char key)
 {
+    if (shown_lab == nullptr) return;
     switch (key) {
     case 's':
         advance(*shown_lab, steps_per_press);
@@ -41,27 +49,7 @@ void keyboard(unsigned char key, int, int)
     }
 }
 
-// Mesa's software renderer may still hold queued drawing at exit; finishing
-// it first keeps the exit clean.
-void finish_drawing() { glFinish(); }
-
-}  // namespace
-
-bool display_opens(std::string& reason)
-{
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
-        reason = "it needs an X display, and DISPLAY is not set";
-        return false;
-    }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        reason = std::string("the X display '") + name + "' does not answer";
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
-}
+const Lab* lab_in_window() { return shown_lab; }
 
 void run_window(Lab& lab, int* argc, char** argv, int width, int height)
 {
