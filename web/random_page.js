@@ -85,7 +85,9 @@
       shell.toolbar.appendChild(csvLink);
       var other = document.createElement('a');
       other.id = 'other-page';
-      other.href = 'index.html' + (shell.params.has('lang') ? '?lang=' + shell.language : '');
+      // Opened from the disk, the simulator's page is its one file too.
+      other.href = (location.protocol === 'file:' ? 'vibsim.html' : 'index.html') +
+        (shell.params.has('lang') ? '?lang=' + shell.language : '');
       other.textContent = shell.texts.otherPage;
       shell.toolbar.appendChild(other);
       // The first CSV once the window shows the lab.

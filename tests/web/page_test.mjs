@@ -3,23 +3,23 @@
 // same console input and keys: the dialog, the picture after 120 frames and
 // after each rescaling key, a new dialog by 'j' and by 'm' (with keys pressed
 // while it waits, and a stray word in its input), a held key, Esc, and a
-// reload.
+// reload; then the random-vibration lab's page beside the desktop vibsim-random.
 //
-// node page_test.mjs <build/web folder> <desktop vibsim program>
+// node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
 // modules, or no X display).
 import { existsSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [pageFolder, desktopProgram] = process.argv.slice(2).map((p) => p && resolve(p));
+const [pageFolder, desktopProgram, desktopRandom] = process.argv.slice(2).map((p) => p && resolve(p));
 const here = dirname(fileURLToPath(import.meta.url));
 function skip(why) {
   console.log(`SKIPPED: ${why}`);
   process.exit(77);
 }
 if (!pageFolder || !desktopProgram) {
-  console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program>');
+  console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]');
   process.exit(2);
 }
 if (!existsSync(join(pageFolder, 'index.html'))) skip(`no page in ${pageFolder} (scripts/web --build-only builds it)`);
@@ -179,6 +179,11 @@ try {
   await web.waitForPanel(constantsPrompt);
   check(!(await web.panel()).includes('Esc'), 'a reload starts the program afresh');
   check(web.errors.length === 0, `no error on the page${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);
+  check(await web.page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'random.html',
+    "the simulator's page links to the random-vibration lab's");
+
+  // The random-vibration lab's page, beside the desktop vibsim-random.
+  if (desktopRandom) await (await import('./random_page_checks.mjs')).checkRandomPage(browser, server.url, desktopRandom, check);
 } catch (error) {
   check(false, error.stack ?? String(error));
 } finally {
