@@ -19,6 +19,7 @@
 extern "C" {
 void emscripten_glEnable(GLenum cap);
 void emscripten_glDisable(GLenum cap);
+void emscripten_glBlendFunc(GLenum source, GLenum destination);
 void emscripten_glClear(GLbitfield mask);
 void emscripten_glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
 void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
@@ -159,7 +160,7 @@ void draw(Batch& b, const std::vector<BatchVertex>& vertices, const std::vector<
     glVertexAttribPointer(static_cast<GLuint>(b.colour), 4, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(2 * sizeof(float)));
     // The one blending the programs use: source alpha over what is there.
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    emscripten_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (const Run& run : runs) {
         if (run.blended) {
             emscripten_glEnable(GL_BLEND);

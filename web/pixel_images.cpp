@@ -42,7 +42,12 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     }
 }
 
-// The pixel store modes (the unpacking alignment) go to WebGL as they are;
-// there is nothing else of the client's to keep.
+// The pixel store modes (the unpacking alignment) would only matter to WebGL,
+// which draws no pixel images here; there is nothing of the client's to keep.
+void glPixelStorei(GLenum, GLint) {}
 void glPushClientAttrib(GLbitfield) {}
 void glPopClientAttrib() {}
+
+// Blending is source alpha over the rest, the one blending the programs use,
+// which the batch sets itself where it draws blended runs.
+void glBlendFunc(GLenum, GLenum) {}
