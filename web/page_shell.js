@@ -13,14 +13,21 @@
 //   keys:    [{ key: 's', draws: true, repeats: true }, ...] the key buttons in
 //            order; `key` is the KeyboardEvent name ('s', 'Escape'); `draws`
 //            keys do nothing without WebGL; a `repeats` key repeats while held.
-//   play:    the key that the play button gives 25 times a second (optional).
-//   dialogKeys: keys that start a console dialog (they stop playing).
+//   play:    the key that the play button gives 25 times a second (optional);
+//            playing stops when a dialog asks, at Esc, or when pressed again.
 //   link:    { parameters: [...names], lines(values) -> [lines that answer
 //            the first dialog], current() -> { name: number } } (optional).
-//   arguments(language) -> the program's command-line arguments.
-//   ready(shell): called once the page is laid out, with
-//            { texts, language, toolbar, show(text), params } for a page's
-//            own controls (optional).
+//   arguments(language) -> the program's command-line arguments (by
+//            default ['--lang', language]).
+//   ready(shell): called once the page is laid out, for a page's own
+//            controls (optional); shell is { texts (this language's table),
+//            language, toolbar (the key bar's element), show(text) (adds
+//            text to the console), params (the link's URLSearchParams),
+//            started() (true once the first dialog is answered) }.
+//
+// The language comes from the link (lang=en or ja, Japanese by default) and
+// sets <html lang>; the program gets it as --lang. The program exports
+// vibsim_web_key(int) for the keys, and page.cmake links in the rest.
 function vibsimPageShell(config) {
   'use strict';
 
@@ -42,7 +49,11 @@ function vibsimPageShell(config) {
       noWebgl: 'この図を描くには WebGL が必要ですが、このブラウザでは使えません。' +
         'ブラウザの設定でハードウェア アクセラレーション（グラフィックス アクセラレーション）を有効にするか、' +
         '最新の Chrome、Firefox、Edge、Safari で開いてください。コンソールの対話と数値はそのまま使えます。',
-      unusedParameter: function(name) { return '[リンクのパラメータ ' + name + ' は使いませんでした]\n'; },
+      notANumber: function(name) { return '[リンクのパラメータ ' + name + ' は数値でないため使いませんでした]\n'; },
+      missing: function(name, missing) {
+        return '[リンクのパラメータ ' + name + ' は使いませんでした: ' + missing + ' がありません]\n';
+      },
+      unknownLanguage: function(name) { return '[リンクのパラメータ ' + name + ' は使いませんでした: ja か en です]\n'; },
       longLine: function(count) { return '…（' + count + ' 文字）'; },
     },
     en: {
@@ -60,7 +71,11 @@ function vibsimPageShell(config) {
       noWebgl: 'The picture needs WebGL, which this browser does not offer. ' +
         'Turn on hardware (graphics) acceleration in the browser\'s settings, ' +
         'or open the page in a current Chrome, Firefox, Edge or Safari. The console dialog and its numbers still work.',
-      unusedParameter: function(name) { return '[The link\'s parameter ' + name + ' was not used]\n'; },
+      notANumber: function(name) { return '[The link\'s parameter ' + name + ' was not used: it is not a number]\n'; },
+      missing: function(name, missing) {
+        return '[The link\'s parameter ' + name + ' was not used: ' + missing + ' is missing]\n';
+      },
+      unknownLanguage: function(name) { return '[The link\'s parameter ' + name + ' was not used: it is ja or en]\n'; },
       longLine: function(count) { return '… (' + count + ' characters)'; },
     },
   };
@@ -68,14 +83,16 @@ function vibsimPageShell(config) {
   // ---------------------------------------------------------------------
   // The link: the language first, since every text depends on it.
   var params = new URLSearchParams(window.location.search);
-  var unused = [];
+  var unused = [];  // messages on the parameters not used
   var language = 'ja';
+  var languageUnknown = false;
   if (params.has('lang')) {
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') language = params.get('lang');
-    else unused.push('lang');
+    else languageUnknown = true;
   }
   var text = Object.assign({}, shellTexts[language], (config.texts || {})[language]);
   document.documentElement.lang = language;
+  if (languageUnknown) unused.push(text.unknownLanguage('lang'));
 
   // ---------------------------------------------------------------------
   // The layout, built here so that every page has the same one.
@@ -99,7 +116,7 @@ function vibsimPageShell(config) {
   var panel = element('pre', {id: 'console', role: 'log', 'aria-live': 'polite'}, terminal);
   var form = element('form', {id: 'console-form', autocomplete: 'off'}, terminal);
   var input = element('input', {id: 'console-input', type: 'text', autocomplete: 'off', spellcheck: 'false',
-    autocapitalize: 'off', enterkeyhint: 'enter', inputmode: 'decimal', 'aria-label': text.inputLabel,
+    autocapitalize: 'off', enterkeyhint: 'enter', 'aria-label': text.inputLabel,
     placeholder: text.inputPlaceholder}, form);
   var enterButton = element('button', {type: 'submit', id: 'console-enter', text: text.enter}, form);
   Module['canvas'] = canvas;
@@ -120,19 +137,29 @@ function vibsimPageShell(config) {
   linkText.hidden = true;
 
   // ---------------------------------------------------------------------
-  // WebGL, looked for on a canvas of its own before the program draws.
-  var webgl = (function() {
+  // WebGL, looked for on a canvas of its own before the program first runs
+  // on from its first prompt, so before it draws, and once the first prompt
+  // is shown: a browser's first WebGL context may take half a second to
+  // make, which the first prompt need not wait for.
+  var webgl = null;  // not looked for yet
+  function lookForWebgl() {
+    if (webgl !== null) return webgl;
     try {
       var probe = document.createElement('canvas');
-      return !!(probe.getContext('webgl') || probe.getContext('experimental-webgl'));
+      var context = probe.getContext('webgl') || probe.getContext('experimental-webgl');
+      webgl = !!context;
+      var release = context && context.getExtension('WEBGL_lose_context');
+      if (release) release.loseContext();
     } catch (e) {
-      return false;
+      webgl = false;
     }
-  })();
-  if (!webgl) {
-    canvas.hidden = true;
-    noWebgl.textContent = text.noWebgl;
-    noWebgl.hidden = false;
+    if (!webgl) {
+      canvas.hidden = true;
+      noWebgl.textContent = text.noWebgl;
+      noWebgl.hidden = false;
+    }
+    updateKeys();
+    return webgl;
   }
 
   // ---------------------------------------------------------------------
@@ -182,7 +209,10 @@ function vibsimPageShell(config) {
   Module['preRun'] = (Module['preRun'] || []).concat([function() {
     FS.init(function() { return null; }, writeByte, writeByte);
   }]);
-  Module['postRun'] = (Module['postRun'] || []).concat([function() { afterStart(); }]);
+  Module['postRun'] = (Module['postRun'] || []).concat([function() {
+    afterStart();
+    requestAnimationFrame(function() { setTimeout(lookForWebgl, 0); });
+  }]);
   Module['arguments'] = config.arguments ? config.arguments(language) : ['--lang', language];
 
   // ---------------------------------------------------------------------
@@ -204,7 +234,7 @@ function vibsimPageShell(config) {
       stopPlay();
       updateKeys();
       if (queuedLines.length) setTimeout(function() { enterLine(queuedLines.shift()); }, 0);
-      else if (!ended) focusInput();
+      else if (!ended) input.focus({preventScroll: true});
     },
     waiting: function() { return waiter !== null; },
   };
@@ -213,12 +243,6 @@ function vibsimPageShell(config) {
   var started = false;  // the program's first dialog is answered
   var ended = false;
   var busy = false;     // the program runs, within one call from here
-
-  function focusInput() {
-    // The first prompt takes focus only where it does not bring up a
-    // phone's keyboard unasked.
-    if (started || !matchMedia('(pointer: coarse)').matches) input.focus({preventScroll: true});
-  }
 
   // Esc ends the program through exit; a browser tab cannot close itself, so
   // the page says so and takes no more keys or lines.
@@ -235,6 +259,7 @@ function vibsimPageShell(config) {
   // control back to the browser at the start of GLUT's loop ('unwind') and
   // ends through exit (ExitStatus).
   function run(step) {
+    lookForWebgl();
     busy = true;
     try {
       return step();
@@ -290,17 +315,14 @@ function vibsimPageShell(config) {
     return null;
   }
   var drawingKeys = {};
-  var dialogKeys = {};
   (config.keys || []).forEach(function(k) { if (k.draws) drawingKeys[k.key] = true; });
-  (config.dialogKeys || []).forEach(function(k) { dialogKeys[k] = true; });
 
   // A key for the program, from the keyboard, a button or play. Like the
   // window's keys it is not taken while the dialog waits, nor after Esc.
   function pressKey(key) {
     var byte = keyByte(key);
     if (byte === null || ended || busy || waiting() || !started || !runtimeInitialized) return;
-    if (!webgl && drawingKeys[key]) return;
-    if (key === 'Escape' || dialogKeys[key]) stopPlay();
+    if (!lookForWebgl() && drawingKeys[key]) return;
     var result = run(function() {
       return Module['ccall']('vibsim_web_key', null, ['number'], [byte], {async: true});
     });
@@ -317,9 +339,9 @@ function vibsimPageShell(config) {
   function updateKeys() {
     var off = ended || waiting() || !started;
     keyButtons.forEach(function(k) {
-      k.button.setAttribute('aria-disabled', String(off || (!webgl && !!k.spec.draws)));
+      k.button.setAttribute('aria-disabled', String(off || (webgl === false && !!k.spec.draws)));
     });
-    if (playButton) playButton.setAttribute('aria-disabled', String(off || !webgl));
+    if (playButton) playButton.setAttribute('aria-disabled', String(off || webgl === false));
   }
   updateKeys();
 
@@ -378,7 +400,7 @@ function vibsimPageShell(config) {
   // starts, or Esc.
   var playTimer = null;
   function startPlay() {
-    if (!playButton || playTimer !== null || ended || waiting() || !webgl) return;
+    if (!playButton || playTimer !== null || ended || waiting() || !lookForWebgl()) return;
     playTimer = setInterval(function() { pressKey(config.play); }, 40);
     playButton.setAttribute('aria-pressed', 'true');
     playButton.textContent = text.pause;
@@ -406,27 +428,30 @@ function vibsimPageShell(config) {
   // A case by link: the values answer the first dialog as typed lines when
   // every one is a plain decimal number. They are only ever text: checked
   // against the pattern, shown as text and given to the program as input.
-  var decimal = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
+  var decimal = /^[+-]?((\d+\.?\d*|\.\d+)([eE][+-]?\d+)?|inf|infinity|nan)$/i;
   if (config.link) {
     var values = {};
     var given = config.link.parameters.filter(function(name) { return params.has(name); });
-    var bad = config.link.parameters.filter(function(name) {
-      return !params.has(name) || !decimal.test(params.get(name));
-    });
-    if (given.length > 0 && bad.length > 0) {
-      unused.push(bad[0]);
+    var notNumbers = given.filter(function(name) { return !decimal.test(params.get(name)); });
+    var missing = config.link.parameters.filter(function(name) { return !params.has(name); });
+    if (notNumbers.length > 0) {
+      unused.push(text.notANumber(notNumbers[0]));
+    } else if (given.length > 0 && missing.length > 0) {
+      unused.push(text.missing(given[0], missing[0]));
     } else if (given.length > 0) {
       config.link.parameters.forEach(function(name) { values[name] = params.get(name); });
       queuedLines = config.link.lines(values);
     }
     // Written as JavaScript writes a double: the shortest decimal that reads
-    // back as the same double.
+    // back as the same double (and -0 with its sign).
     linkButton.addEventListener('click', function() {
-      if (!started) return;
+      if (!started || ended) return;
       var url = new URL(window.location.href);
       var current = config.link.current();
       var query = new URLSearchParams();
-      config.link.parameters.forEach(function(name) { query.set(name, String(current[name])); });
+      config.link.parameters.forEach(function(name) {
+        query.set(name, Object.is(current[name], -0) ? '-0' : String(current[name]));
+      });
       if (params.has('lang')) query.set('lang', language);
       url.search = query.toString();
       linkText.value = url.href;
@@ -435,7 +460,7 @@ function vibsimPageShell(config) {
       if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(url.href).catch(function() {});
     });
   }
-  unused.forEach(function(name) { show(text.unusedParameter(name)); });
+  unused.forEach(show);
 
   // ---------------------------------------------------------------------
   // A lost WebGL context: the browser may restore it if asked to; then the

@@ -70,7 +70,7 @@
       document.head.appendChild(shape);
       options.forEach(function(name) {
         if (shell.params.has(name) && !wholeNumber.test(shell.params.get(name))) {
-          shell.show(shell.texts.unusedParameter(name));
+          shell.show(shell.texts.notANumber(name));
         }
       });
       csvLink = document.createElement('a');

@@ -16,10 +16,10 @@ vibsimPageShell({
     },
     en: {
       'key.s': 'next frame',
-      'key.t': 'shrink time axis',
+      'key.t': 'compress time axis',
       'key.T': 'stretch time axis',
       'key.y': 'shrink vertical axis',
-      'key.Y': 'stretch vertical axis',
+      'key.Y': 'enlarge vertical axis',
       'key.m': 'change constants',
       'key.j': 'change initial conditions',
       'key.Escape': 'end',
@@ -36,7 +36,6 @@ vibsimPageShell({
     {key: 'j'},
     {key: 'Escape'},
   ],
-  dialogKeys: ['m', 'j'],
   play: 's',
   link: {
     parameters: ['mass', 'damping', 'stiffness', 'y0', 'v0'],

@@ -120,8 +120,20 @@ export class Page {
     page.on('pageerror', (error) => this.errors.push(error.message));
   }
 
-  static async open(browser, url) {
+  // Opens the page at `url`, in a viewport of its own when given one, and
+  // as in a browser without WebGL when asked: there the canvas gives no
+  // WebGL context, as under Chromium's --disable-3d-apis.
+  static async open(browser, url, { viewport = null, withoutWebgl = false } = {}) {
     const page = new Page(await browser.newPage());
+    if (viewport) await page.page.setViewport(viewport);
+    if (withoutWebgl) {
+      await page.page.evaluateOnNewDocument(() => {
+        const getContext = HTMLCanvasElement.prototype.getContext;
+        HTMLCanvasElement.prototype.getContext = function(type, ...rest) {
+          return /webgl/i.test(type) ? null : getContext.call(this, type, ...rest);
+        };
+      });
+    }
     await page.page.goto(url);
     return page;
   }
@@ -141,13 +153,18 @@ export class Page {
     await this.page.keyboard.press('Enter');
   }
 
-  // Answers the start-up dialog and waits for its key help.
-  async answerDialog(constants, initial) {
+  // Answers the start-up dialog and waits for the end of its key help.
+  async answerDialog(constants, initial, endOfHelp = '終了\n') {
     await this.waitForPanel('K =');
     await this.enter(constants);
     await this.waitForPanel('v0 = ');
     await this.enter(initial);
-    await this.waitForPanel('終了\n');
+    await this.waitForPanel(endOfHelp);
+  }
+
+  // Taps an on-screen key button `times` times, as a finger would.
+  async tap(key, times = 1) {
+    for (let i = 0; i < times; ++i) await this.page.tap(`button[data-key="${key}"]`);
   }
 
   // Presses keys with the canvas focused, as a user would.

@@ -3,7 +3,11 @@
 // same console input and keys: the dialog, the picture after 120 frames and
 // after each rescaling key, a new dialog by 'j' and by 'm' (with keys pressed
 // while it waits, and a stray word in its input), a held key, Esc, and a
-// reload; then the random-vibration lab's page beside the desktop vibsim-random.
+// reload. Then the classroom's ways in, each against the desktop's picture
+// after 120 frames: a phone with the key buttons, a case by link in the page
+// as one file opened from the disk (and its WebGL context lost and restored),
+// a link with markup, English, a browser without WebGL and a very long line.
+// Last the random-vibration lab's page beside the desktop vibsim-random.
 //
 // node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
@@ -22,11 +26,11 @@ if (!pageFolder || !desktopProgram) {
   console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]');
   process.exit(2);
 }
-if (!existsSync(join(pageFolder, 'index.html'))) skip(`no page in ${pageFolder} (scripts/web --build-only builds it)`);
+if (!existsSync(join(pageFolder, 'vibsim.html'))) skip(`no page in ${pageFolder} (scripts/web --build-only builds it)`);
 if (!existsSync(join(here, 'node_modules', 'puppeteer-core'))) skip(`no npm modules (npm ci in ${here})`);
 if (!process.env.DISPLAY) skip('DISPLAY is unset: the desktop program needs an X server (scripts/test gives one)');
 
-const { Desktop, Page, countColour, differingPixels, launchBrowser, pixel, savePng, serve, size, massRow, windowTitle } =
+const { Desktop, Page, countColour, differingPixels, launchBrowser, pixel, savePng, serve, size, sleep, massRow, windowTitle } =
   await import('./harness.mjs');
 
 const constantsPrompt = '\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K =';
@@ -53,6 +57,11 @@ let shot = 0;
 // files when they differ.
 async function compare(what, desktopBefore) {
   const [d, w] = [await desktop.picture(desktopBefore), await web.picture()];
+  await judge(what, d, w);
+  return { desktop: d, page: w };
+}
+
+async function judge(what, d, w) {
   const differing = differingPixels(d, w);
   // One frame more or less moves the mass by a pixel or more.
   const sameMass = Math.abs(massRow(d) - massRow(w)) <= 0.5;
@@ -67,7 +76,6 @@ async function compare(what, desktopBefore) {
     await savePng(d, `page_test.${shot}.desktop.png`);
     await savePng(w, `page_test.${shot}.page.png`);
   }
-  return { desktop: d, page: w };
 }
 
 // The panel holds the program's output with each entered line echoed where
@@ -88,6 +96,129 @@ function withoutEchoes(panel) {
     from = at;
   }
   return text;
+}
+
+// The classroom's ways in. `after120` is the desktop's picture after the
+// dialog m = 1, lambda = 0.5, K = 4, y0 = 1, v0 = 0 and 120 frames.
+async function classroom(after120) {
+  const caseQuery = '?mass=1&damping=0.5&stiffness=4&y0=1&v0=0';
+  const pages = [];
+  const open = async (url, options) => {
+    const page = await Page.open(browser, url, options);
+    pages.push(page);
+    return page;
+  };
+
+  // A phone held upright: nothing lies beyond its width; 120 taps of the s
+  // button give the desktop's picture; the j button asks for the initial
+  // conditions only, with the console input focused.
+  const phoneView = { width: 390, height: 844, deviceScaleFactor: 1, isMobile: true, hasTouch: true };
+  const phone = await open(server.url, { viewport: phoneView });
+  await phone.waitForPanel(constantsPrompt);
+  const widths = await phone.page.evaluate(() => {
+    const right = (selector) => Math.max(...[...document.querySelectorAll(selector)].map((e) => e.getBoundingClientRect().right));
+    return { page: document.documentElement.scrollWidth, parts: right('#screen, #keys button, #console-input, #console-enter') };
+  });
+  check(widths.page <= 390 && widths.parts <= 390,
+    `at 390 x 844 the page is ${widths.page} px wide, its canvas, buttons and input end by ${widths.parts} px`);
+  await phone.answerDialog('1 0.5 4', '1 0');
+  await phone.tap('s', 120);
+  // Turned sideways on a large screen, the canvas shows at its own size.
+  await phone.page.setViewport({ ...phoneView, width: 1400, height: 840 });
+  await judge('120 taps of the s button on a phone', after120, await phone.picture());
+  let mark = (await phone.panel()).length;
+  await phone.tap('j');
+  await phone.waitForPanel(initialConditionsPrompt, mark);
+  check(!(await phone.panel()).includes(constantsPrompt, mark), 'the j button asks for the initial conditions only');
+  check(await phone.page.evaluate(() => document.activeElement.id) === 'console-input', 'the console input takes focus when asked');
+  await phone.enter('0.5 0');
+  await phone.waitForPanel(endOfKeyHelp, mark);
+
+  // The page as one file, opened from the disk, given its case by link: the
+  // numbers answer the dialog as typed lines, and 120 frames give the
+  // desktop's picture, again after the WebGL context is lost and restored.
+  const onDisk = await open(`file://${pageFolder}/vibsim.html${caseQuery}`);
+  await onDisk.waitForPanel(endOfKeyHelp);
+  const typed = await onDisk.panel();
+  check(typed.includes('K =1 0.5 4\n') && typed.includes('y0 v0 = 1 0\n'), "the link's numbers are answered as typed lines");
+  await onDisk.press('s', 120);
+  const shown = await onDisk.picture();
+  await judge('vibsim.html from the disk, its case by link, after 120 frames', after120, shown);
+  await onDisk.page.evaluate(() => new Promise((resolve) => {
+    const canvas = document.getElementById('screen');
+    const loss = canvas.getContext('webgl').getExtension('WEBGL_lose_context');
+    canvas.addEventListener('webglcontextlost', () => setTimeout(() => loss.restoreContext(), 50), { once: true });
+    canvas.addEventListener('webglcontextrestored', () => setTimeout(resolve, 0), { once: true });
+    loss.loseContext();
+  }));
+  check(differingPixels(shown, await onDisk.picture()) === 0, 'a restored WebGL context shows the same picture again');
+
+  // Markup in a link value is a value that is not a number, nothing more.
+  const markup = await open(`${server.url}?mass=%3Cimg%20src%3Dx%20onerror%3D%22window.linkRan%3D1%22%3E` +
+    '&damping=0.5&stiffness=4&y0=1&v0=0');
+  await markup.waitForPanel(constantsPrompt);
+  await sleep(200);
+  check(await markup.page.evaluate(() => window.linkRan === undefined && document.querySelector('img') === null) &&
+    !(await markup.panel()).includes('<img') && !(await markup.panel()).includes('K =1'),
+    'markup in a link value runs nothing, shows nothing and answers nothing');
+  check((await markup.panel()).startsWith('[リンクのパラメータ mass '), 'one line names the parameter not used');
+
+  // English: no Japanese anywhere on the page, the same numbers; the link of
+  // the case gives its doubles back exactly.
+  const english = await open(`${server.url}?lang=en&mass=1&damping=0.5&stiffness=4.000000000000001&y0=1e-7&v0=-0`);
+  await english.waitForPanel('ESC key: end\n');
+  const text = await english.page.evaluate(() => document.body.innerText + document.title);
+  check(!/[\u3000-\u30ff\u3400-\u9fff\uff00-\uffef]/.test(text) &&
+    await english.page.evaluate(() => document.documentElement.lang) === 'en', 'lang=en shows no Japanese');
+  check((await english.panel()).includes('ω0= 2.0000[rad/s], damping ratio ζ= 0.1250  underdamped\n' +
+    'Damped natural frequency Ω= 1.9843'), 'lang=en shows the same numbers');
+  await english.page.click('#link');
+  const link = new URL(await english.page.$eval('#link-text', (e) => e.value));
+  check(link.search === '?mass=1&damping=0.5&stiffness=4.000000000000001&y0=1e-7&v0=-0&lang=en',
+    `the link of the case reads back as the same doubles: ${link.search}`);
+
+  // A line of 100 000 characters that are not a number is echoed shortened
+  // and answered at once by the next prompt.
+  mark = (await english.panel()).length;
+  await english.press('m');
+  await english.waitForPanel('m λ K =', mark);
+  const answered = await english.page.evaluate((prompt) => new Promise((resolve) => {
+    const panel = document.getElementById('console');
+    const input = document.getElementById('console-input');
+    const from = panel.textContent.length;
+    setTimeout(() => resolve(NaN), 20000);
+    new MutationObserver((_, observer) => {
+      if (panel.textContent.indexOf(prompt, from) < 0) return;
+      observer.disconnect();
+      resolve(performance.now() - start);
+    }).observe(panel, { childList: true });
+    input.value = 'x'.repeat(100000);
+    const start = performance.now();
+    input.form.requestSubmit();
+  }), 'y0 v0 = ');
+  console.log(`     a line of 100 000 characters answered in ${answered.toFixed(1)} ms`);
+  check(!Number.isNaN(answered), 'a line of 100 000 characters is answered');
+  check((await english.panel()).includes('… (100 000 characters)\n', mark), 'the long line is echoed shortened');
+  await english.enter('1 0');
+  await english.waitForPanel('ESC key: end\n', mark);
+
+  // Without WebGL: a message in the canvas's place, the dialog runs, and
+  // the m button starts a new one.
+  const plain = await open(server.url, { withoutWebgl: true });
+  await plain.waitForPanel(constantsPrompt);
+  check(await plain.page.$eval('#no-webgl', (e) => !e.hidden && e.textContent.includes('WebGL')) &&
+    await plain.page.$eval('#screen', (e) => e.hidden), 'without WebGL a message stands in the canvas\'s place');
+  await plain.answerDialog('1 0.5 4', '1 0');
+  await plain.page.click('button[data-key="s"]');
+  mark = (await plain.panel()).length;
+  await plain.page.click('button[data-key="m"]');
+  await plain.waitForPanel(constantsPrompt, mark);
+  await plain.enter('2 0.5 4');
+  await plain.enter('1 0');
+  await plain.waitForPanel('ω0= 1.4142', mark);
+
+  const errors = pages.flatMap((page) => page.errors);
+  check(errors.length === 0, `no error on the classroom's pages${errors.length ? `: ${errors.join('; ')}` : ''}`);
 }
 
 try {
@@ -116,6 +247,7 @@ try {
   let pictures = await compare('the first showing', blank);
   await Promise.all([desktop.press('s', 120), web.press('s', 120)]);
   pictures = await compare('after 120 presses of s', pictures.desktop);
+  const after120 = pictures.desktop;
   for (const key of ['t', 'T', 'y', 'Y']) {
     const before = pictures;
     await Promise.all([desktop.press(key), web.press(key)]);
@@ -181,6 +313,8 @@ try {
   check(web.errors.length === 0, `no error on the page${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);
   check(await web.page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'random.html',
     "the simulator's page links to the random-vibration lab's");
+
+  await classroom(after120);
 
   // The random-vibration lab's page, beside the desktop vibsim-random.
   if (desktopRandom) await (await import('./random_page_checks.mjs')).checkRandomPage(browser, server.url, desktopRandom, check);

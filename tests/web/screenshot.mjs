@@ -19,8 +19,9 @@ try {
   await page.answerDialog('1 0.5 4', '1 0');
   if (presses > 0) await page.press('s', presses);
   await page.picture();
-  // Just the page: the canvas and the panel beside it, with their margins.
-  await page.page.screenshot({ path: resolve(output), clip: { x: 0, y: 0, width: 1384, height: 816 } });
+  // Just the page: the canvas and the key bar and console beside it, with
+  // their margins.
+  await page.page.screenshot({ path: resolve(output), clip: { x: 0, y: 0, width: 1400, height: 816 } });
 } finally {
   await close();
   server.close();
