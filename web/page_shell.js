@@ -126,7 +126,7 @@ function vibsimPageShell(config) {
     var b = element('button', {type: 'button', 'data-key': k.key}, toolbar);
     element('kbd', {text: k.key === 'Escape' ? 'Esc' : k.key}, b);
     b.appendChild(document.createTextNode(' ' + (text['key.' + k.key] || '')));
-    keyButtons.push({button: b, spec: k});
+    keyButtons.push({button: b, key: k.key, draws: !!k.draws, repeats: !!k.repeats});
   });
   var playButton = config.play ? element('button', {type: 'button', id: 'play', 'aria-pressed': 'false',
     text: text.play}, toolbar) : null;
@@ -339,7 +339,7 @@ function vibsimPageShell(config) {
   function updateKeys() {
     var off = ended || waiting() || !started;
     keyButtons.forEach(function(k) {
-      k.button.setAttribute('aria-disabled', String(off || (webgl === false && !!k.spec.draws)));
+      k.button.setAttribute('aria-disabled', String(off || (webgl === false && k.draws)));
     });
     if (playButton) playButton.setAttribute('aria-disabled', String(off || webgl === false));
   }
@@ -377,21 +377,21 @@ function vibsimPageShell(config) {
   }
   keyButtons.forEach(function(k) {
     var b = k.button;
-    if (k.spec.repeats) {
+    if (k.repeats) {
       b.addEventListener('pointerdown', function(event) {
         if (event.button !== 0) return;
         stopHold();
-        pressKey(k.spec.key);
+        pressKey(k.key);
         var again = function() {
-          pressKey(k.spec.key);
+          pressKey(k.key);
           holdTimer = setTimeout(again, repeatEvery);
         };
         holdTimer = setTimeout(again, repeatDelay);
       });
       ['pointerup', 'pointercancel', 'pointerleave'].forEach(function(type) { b.addEventListener(type, stopHold); });
-      b.addEventListener('click', function(event) { if (event.detail === 0) pressKey(k.spec.key); });
+      b.addEventListener('click', function(event) { if (event.detail === 0) pressKey(k.key); });
     } else {
-      b.addEventListener('click', function() { pressKey(k.spec.key); });
+      b.addEventListener('click', function() { pressKey(k.key); });
     }
     b.addEventListener('contextmenu', function(event) { event.preventDefault(); });
   });
