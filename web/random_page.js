@@ -66,7 +66,7 @@
       // shell's width and the picture's own shape. (A rule, not the canvas's
       // own style, which GLUT resets when it sizes the canvas.)
       var shape = document.createElement('style');
-      shape.textContent = 'main #screen { height: auto; }';
+      shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
       document.head.appendChild(shape);
       options.forEach(function(name) {
         if (shell.params.has(name) && !wholeNumber.test(shell.params.get(name))) {
