@@ -3,6 +3,7 @@
 // writes it as a SIZE x SIZE PNG. The build runs it for the icon theme's
 // 48 x 48 and 256 x 256 pictures; vibsim.svg is the same drawing, scalable.
 #include "offscreen.hpp"
+#include "output_file.hpp"
 
 #include <vibsim/draw.hpp>
 
@@ -55,5 +56,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vibsim-icon SIZE FILE (SIZE from 16 to 1024)\n");
         return 2;
     }
-    return vibsim::lab::write_png_picture(argv[2], size, size, draw_icon) ? 0 : 1;
+    std::string png;
+    if (!vibsim::lab::png_picture(size, size, draw_icon, png)) return 1;
+    std::string reason;
+    if (vibsim::lab::write_file(argv[2], png, reason)) return 0;
+    std::fprintf(stderr, "vibsim-icon: cannot write %s: %s\n", argv[2], reason.c_str());
+    return 1;
 }

@@ -1,5 +1,6 @@
 // The batch of window-space primitives, drawn with WebGL in the order they
-// were given: runs of triangles and of one-pixel lines, one draw call per run,
+// were given: runs of triangles, of one-pixel lines and of single pixels,
+// blended or not, one draw call per run,
 // through a shader that only maps window coordinates to the viewport. The
 // batch is drawn before the colour buffer is cleared and when the program
 // flushes or finishes, so what is on the canvas is what a desktop GL would
@@ -16,6 +17,9 @@
 #include <vector>
 
 extern "C" {
+void emscripten_glEnable(GLenum cap);
+void emscripten_glDisable(GLenum cap);
+void emscripten_glBlendFunc(GLenum source, GLenum destination);
 void emscripten_glClear(GLbitfield mask);
 void emscripten_glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
 void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
@@ -34,6 +38,7 @@ struct BatchVertex {
 
 struct Run {
     GLenum mode;
+    bool blended;
     GLsizei first;
     GLsizei count;
 };
@@ -67,8 +72,9 @@ void push(GLenum mode, WindowPoint p, const Rgba& c)
     const int* vp = gl_state().viewport;
     const float half_w = 0.5f * static_cast<float>(vp[2]);
     const float half_h = 0.5f * static_cast<float>(vp[3]);
-    if (b.runs.empty() || b.runs.back().mode != mode) {
-        b.runs.push_back({mode, static_cast<GLsizei>(b.vertices.size()), 0});
+    const bool blended = gl_state().blend;
+    if (b.runs.empty() || b.runs.back().mode != mode || b.runs.back().blended != blended) {
+        b.runs.push_back({mode, blended, static_cast<GLsizei>(b.vertices.size()), 0});
     }
     ++b.runs.back().count;
     b.vertices.push_back({(p.x - static_cast<float>(vp[0])) / half_w - 1.0f,
@@ -91,6 +97,7 @@ void set_up(Batch& b)
         "varying vec4 fragment_colour;\n"
         "void main() {\n"
         "  gl_Position = vec4(position, 0.0, 1.0);\n"
+        "  gl_PointSize = 1.0;\n"
         "  fragment_colour = colour;\n"
         "}\n";
     const char* fragment_source =
@@ -132,6 +139,11 @@ void add_pixel_run(int x0, int x1, int y, const Rgba& colour)
     add_triangle({left, bottom}, {right, top}, {left, top}, colour, colour, colour);
 }
 
+void add_pixel(int x, int y, const Rgba& colour)
+{
+    push(GL_POINTS, {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}, colour);
+}
+
 namespace {
 
 void draw(Batch& b, const std::vector<BatchVertex>& vertices, const std::vector<Run>& runs)
@@ -147,7 +159,17 @@ void draw(Batch& b, const std::vector<BatchVertex>& vertices, const std::vector<
     glEnableVertexAttribArray(static_cast<GLuint>(b.colour));
     glVertexAttribPointer(static_cast<GLuint>(b.colour), 4, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(2 * sizeof(float)));
-    for (const Run& run : runs) glDrawArrays(run.mode, run.first, run.count);
+    // The one blending the programs use: source alpha over what is there.
+    emscripten_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (const Run& run : runs) {
+        if (run.blended) {
+            emscripten_glEnable(GL_BLEND);
+        } else {
+            emscripten_glDisable(GL_BLEND);
+        }
+        glDrawArrays(run.mode, run.first, run.count);
+    }
+    emscripten_glDisable(GL_BLEND);
 }
 
 }  // namespace

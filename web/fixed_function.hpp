@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace vibsim::web {
 
@@ -20,9 +21,16 @@ struct WindowPoint {
 // Column-major 4 x 4, as GL keeps its matrices.
 using Matrix = std::array<float, 16>;
 
+// GL's six user clip planes, kept in eye coordinates as glClipPlane stores
+// them: a point is kept where a x + b y + c z + d w >= 0.
+inline constexpr int clip_plane_count = 6;
+
 struct FixedFunctionState {
     Rgba colour;               // the current colour
     bool lighting = false;     // GL_LIGHTING
+    bool blend = false;        // GL_BLEND, with source alpha over the rest
+    bool clip_enabled[clip_plane_count] = {};
+    float clip_plane[clip_plane_count][4] = {};
     float line_width = 1.0f;   // as given to glLineWidth
     int viewport[4] = {0, 0, 0, 0};
     bool raster_valid = true;  // the current raster position and its colour
@@ -40,12 +48,29 @@ bool has_context();
 // viewport. `inside` is false when the point lies outside the view volume.
 WindowPoint to_window(float x, float y, bool* inside = nullptr);
 
+// A vertex as primitives are assembled and clipped: where it lands in the
+// window, its colour, and its distance from each clip plane (0 for a plane
+// that is off).
+struct Vertex {
+    WindowPoint point;
+    Rgba colour;
+    float distance[clip_plane_count] = {};
+};
+
+// The part of the segment a-b, or of the convex polygon, on the kept side of
+// every clip plane; false (or no vertices) when nothing is left.
+bool clip_segment(Vertex& a, Vertex& b);
+void clip_polygon(std::vector<Vertex>& polygon);
+
 // The batch: drawn in the order added, at glFlush, glFinish and glClear.
+// Whatever is added while blending is on is blended when drawn.
 void add_line(WindowPoint a, WindowPoint b, const Rgba& ca, const Rgba& cb);
 void add_triangle(WindowPoint a, WindowPoint b, WindowPoint c, const Rgba& ca, const Rgba& cb,
                   const Rgba& cc);
 // Pixels x0 .. x1 - 1 of window row y, filled exactly.
 void add_pixel_run(int x0, int x1, int y, const Rgba& colour);
+// The one pixel (x, y).
+void add_pixel(int x, int y, const Rgba& colour);
 void draw_batch();
 
 }  // namespace vibsim::web

@@ -28,11 +28,6 @@ namespace {
 
 constexpr Matrix identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-struct Vertex {
-    WindowPoint point;
-    Rgba colour;
-};
-
 struct ImmediateMode {
     std::vector<Matrix> modelview{identity};
     std::vector<Matrix> projection{identity};
@@ -97,8 +92,9 @@ void add_wide_line(const Vertex& a, const Vertex& b, float width)
     add_triangle(a0, b1, a1, a.colour, b.colour, a.colour);
 }
 
-void add_segment(const Vertex& a, const Vertex& b)
+void add_segment(Vertex a, Vertex b)
 {
+    if (!clip_segment(a, b)) return;
     const float width = rasterised_width(gl_state().line_width);
     if (width == 1.0f) {
         add_line(a.point, b.point, a.colour, b.colour);
@@ -109,13 +105,17 @@ void add_segment(const Vertex& a, const Vertex& b)
 
 void add_point(const Vertex& v)
 {
+    for (const float d : v.distance) {
+        if (d < 0.0f) return;
+    }
     const int x = static_cast<int>(std::floor(v.point.x));
     const int y = static_cast<int>(std::floor(v.point.y));
     add_pixel_run(x, x + 1, y, v.colour);
 }
 
-void add_fan(const std::vector<Vertex>& v)
+void add_fan(std::vector<Vertex> v)
 {
+    clip_polygon(v);
     for (std::size_t i = 1; i + 1 < v.size(); ++i) {
         add_triangle(v[0].point, v[i].point, v[i + 1].point, v[0].colour, v[i].colour,
                      v[i + 1].colour);
@@ -138,16 +138,10 @@ void emit(GLenum primitive, const std::vector<Vertex>& v)
         if (primitive == GL_LINE_LOOP && n > 1) add_segment(v[n - 1], v[0]);
         break;
     case GL_TRIANGLES:
-        for (std::size_t i = 0; i + 2 < n; i += 3) {
-            add_triangle(v[i].point, v[i + 1].point, v[i + 2].point, v[i].colour,
-                         v[i + 1].colour, v[i + 2].colour);
-        }
+        for (std::size_t i = 0; i + 2 < n; i += 3) add_fan({v[i], v[i + 1], v[i + 2]});
         break;
     case GL_TRIANGLE_STRIP:
-        for (std::size_t i = 0; i + 2 < n; ++i) {
-            add_triangle(v[i].point, v[i + 1].point, v[i + 2].point, v[i].colour,
-                         v[i + 1].colour, v[i + 2].colour);
-        }
+        for (std::size_t i = 0; i + 2 < n; ++i) add_fan({v[i], v[i + 1], v[i + 2]});
         break;
     case GL_QUADS:
         for (std::size_t i = 0; i + 3 < n; i += 4) {
@@ -166,6 +160,22 @@ void emit(GLenum primitive, const std::vector<Vertex>& v)
     default:
         break;
     }
+}
+
+// The switches kept here rather than in WebGL; false for the others.
+bool set_switch(GLenum cap, bool on)
+{
+    FixedFunctionState& state = gl_state();
+    if (cap == GL_LIGHTING) {
+        state.lighting = on;
+    } else if (cap == GL_BLEND) {
+        state.blend = on;
+    } else if (cap >= GL_CLIP_PLANE0 && cap < GL_CLIP_PLANE0 + clip_plane_count) {
+        state.clip_enabled[cap - GL_CLIP_PLANE0] = on;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -217,7 +227,19 @@ void glEnd()
 
 void glVertex2f(GLfloat x, GLfloat y)
 {
-    immediate().vertices.push_back({to_window(x, y), gl_state().colour});
+    Vertex v;
+    v.point = to_window(x, y);
+    v.colour = gl_state().colour;
+    const FixedFunctionState& state = gl_state();
+    const Matrix& mv = immediate().modelview.back();
+    for (int i = 0; i < clip_plane_count; ++i) {
+        if (!state.clip_enabled[i]) continue;
+        const float* p = state.clip_plane[i];
+        float distance = p[3];
+        for (int row = 0; row < 3; ++row) distance += p[row] * (mv[row] * x + mv[4 + row] * y + mv[12 + row]);
+        v.distance[i] = distance;
+    }
+    immediate().vertices.push_back(v);
 }
 
 // Vertices are kept in single precision, as a desktop GL keeps them.
@@ -233,22 +255,16 @@ void glLineWidth(GLfloat width)
     if (width > 0.0f) gl_state().line_width = width;
 }
 
+// Lighting's switch, blending and the clip planes are kept here; the batch
+// applies them as it draws.
 void glEnable(GLenum cap)
 {
-    if (cap == GL_LIGHTING) {
-        gl_state().lighting = true;
-    } else if (has_context()) {
-        emscripten_glEnable(cap);
-    }
+    if (!set_switch(cap, true) && has_context()) emscripten_glEnable(cap);
 }
 
 void glDisable(GLenum cap)
 {
-    if (cap == GL_LIGHTING) {
-        gl_state().lighting = false;
-    } else if (has_context()) {
-        emscripten_glDisable(cap);
-    }
+    if (!set_switch(cap, false) && has_context()) emscripten_glDisable(cap);
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
@@ -309,4 +325,58 @@ void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z)
         t * ax * az + s * ay, t * ay * az - s * ax, t * az * az + c,      0.0f,
         0.0f,                 0.0f,                 0.0f,                 1.0f};
     multiply(current_matrix(), r);
+}
+
+void glScaled(GLdouble x, GLdouble y, GLdouble z)
+{
+    const float f[3] = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+    Matrix& m = current_matrix();
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 4; ++row) m[column * 4 + row] *= f[column];
+    }
+}
+
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble near, GLdouble far)
+{
+    const auto f = [](double value) { return static_cast<float>(value); };
+    const Matrix ortho = {
+        f(2.0 / (right - left)), 0.0f, 0.0f, 0.0f,
+        0.0f, f(2.0 / (top - bottom)), 0.0f, 0.0f,
+        0.0f, 0.0f, f(-2.0 / (far - near)), 0.0f,
+        f(-(right + left) / (right - left)), f(-(top + bottom) / (top - bottom)), f(-(far + near) / (far - near)), 1.0f};
+    multiply(current_matrix(), ortho);
+}
+
+// The plane goes into eye coordinates through the inverse of the current
+// model-view matrix, as GL stores it. The matrices here are affine, so the
+// inverse is that of the upper 3 x 3 block with the translation undone.
+void glClipPlane(GLenum plane, const GLdouble* equation)
+{
+    if (plane < GL_CLIP_PLANE0 || plane >= GL_CLIP_PLANE0 + clip_plane_count) return;
+    const Matrix& m = immediate().modelview.back();
+    const auto a = [&m](int row, int column) { return static_cast<double>(m[column * 4 + row]); };
+    const double det = a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) -
+                       a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+                       a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+    if (det == 0.0) return;
+    // The inverse of the 3 x 3 block, by cofactors.
+    double inverse[3][3];
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const int r0 = (column + 1) % 3, r1 = (column + 2) % 3;
+            const int c0 = (row + 1) % 3, c1 = (row + 2) % 3;
+            inverse[row][column] = (a(r0, c0) * a(r1, c1) - a(r0, c1) * a(r1, c0)) / det;
+        }
+    }
+    // plane_eye = equation * inverse(M): the xyz part through the inverse
+    // block, the w part less that part applied to the translation.
+    float* stored = gl_state().clip_plane[plane - GL_CLIP_PLANE0];
+    double w = equation[3];
+    for (int column = 0; column < 3; ++column) {
+        double sum = 0.0;
+        for (int k = 0; k < 3; ++k) sum += equation[k] * inverse[k][column];
+        stored[column] = static_cast<float>(sum);
+        w -= sum * a(column, 3);
+    }
+    stored[3] = static_cast<float>(w);
 }

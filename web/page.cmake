@@ -1,4 +1,4 @@
-# vibsim_web_page(<program> PAGE <file.html> CONFIG <page.js> [TITLE <title>]
+# vibsim_web_page(<program> [PAGE <file.html>] CONFIG <page.js> [TITLE <title>]
 #                 [SINGLE_FILE <file.html>] [EXPORTS <_function> ...])
 #
 # Makes a program's browser page in VIBSIM_WEB_PAGE_DIR: the program linked
@@ -8,7 +8,8 @@
 # PAGE, the HTML that loads it with the shell's style (page.css). The program
 # exports vibsim_web_key(int key), which the shell calls for every key, and
 # whatever else its configuration calls (EXPORTS). SINGLE_FILE names a second
-# page with everything inside, for opening from the disk.
+# page with everything inside, for opening from the disk; a page may be
+# that one file alone (no PAGE).
 set(VIBSIM_WEB_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(vibsim_web_page program)
@@ -32,9 +33,15 @@ function(vibsim_web_page program)
 
   target_link_libraries(${program} PRIVATE vibsim_web)
   target_link_options(${program} PRIVATE ${options})
+  set(page_dir ${VIBSIM_WEB_PAGE_DIR})
+  set(page ${arg_PAGE})
+  if(NOT arg_PAGE)
+    set(page_dir ${CMAKE_CURRENT_BINARY_DIR}/${program}_page)
+    set(page ${program}.html)
+  endif()
   set_target_properties(${program} PROPERTIES
     SUFFIX .js
-    RUNTIME_OUTPUT_DIRECTORY ${VIBSIM_WEB_PAGE_DIR}
+    RUNTIME_OUTPUT_DIRECTORY ${page_dir}
     LINK_DEPENDS "${depends}")
 
   set(PAGE_TITLE ${program})
@@ -42,7 +49,7 @@ function(vibsim_web_page program)
     set(PAGE_TITLE ${arg_TITLE})
   endif()
   set(PAGE_SCRIPT ${program}.js)
-  configure_file(${VIBSIM_WEB_SOURCE_DIR}/page.html.in ${VIBSIM_WEB_PAGE_DIR}/${arg_PAGE} @ONLY)
+  configure_file(${VIBSIM_WEB_SOURCE_DIR}/page.html.in ${page_dir}/${page} @ONLY)
   configure_file(${VIBSIM_WEB_SOURCE_DIR}/page_shell.css ${VIBSIM_WEB_PAGE_DIR}/page.css COPYONLY)
 
   if(arg_SINGLE_FILE)
@@ -61,11 +68,11 @@ function(vibsim_web_page program)
       OUTPUT_NAME ${program}
       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/single_file
       LINK_DEPENDS "${depends}")
-    configure_file(${VIBSIM_WEB_SOURCE_DIR}/page.html.in ${CMAKE_CURRENT_BINARY_DIR}/single_file/${arg_PAGE} @ONLY)
+    configure_file(${VIBSIM_WEB_SOURCE_DIR}/page.html.in ${CMAKE_CURRENT_BINARY_DIR}/single_file/${page} @ONLY)
     add_custom_command(
       OUTPUT ${VIBSIM_WEB_PAGE_DIR}/${arg_SINGLE_FILE}
       COMMAND ${CMAKE_COMMAND}
-        -DHTML=${CMAKE_CURRENT_BINARY_DIR}/single_file/${arg_PAGE}
+        -DHTML=${CMAKE_CURRENT_BINARY_DIR}/single_file/${page}
         -DCSS=${VIBSIM_WEB_SOURCE_DIR}/page_shell.css
         -DSCRIPT=${CMAKE_CURRENT_BINARY_DIR}/single_file/${program}.js
         -DSCRIPT_NAME=${program}.js

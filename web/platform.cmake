@@ -7,4 +7,4 @@ add_library(GLUT::GLUT INTERFACE IMPORTED GLOBAL)
 target_include_directories(GLUT::GLUT SYSTEM INTERFACE ${CMAKE_CURRENT_LIST_DIR}/include)
 
 set(VIBSIM_WEB_PAGE_DIR ${CMAKE_BINARY_DIR}/page CACHE PATH
-  "Folder of the built pages: index.html, page.css, vibsim.js, vibsim.wasm, vibsim.html")
+  "Folder of the built pages: index.html, page.css, vibsim.js, vibsim.wasm, vibsim.html, random.html")

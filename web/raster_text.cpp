@@ -76,8 +76,9 @@ void glRasterPos2f(GLfloat x, GLfloat y)
 }
 
 // The groups kept here: the current colour and raster position
-// (GL_CURRENT_BIT), lighting's switch (GL_ENABLE_BIT, GL_LIGHTING_BIT) and the
-// line width (GL_LINE_BIT).
+// (GL_CURRENT_BIT), lighting's switch (GL_ENABLE_BIT, GL_LIGHTING_BIT),
+// blending's (GL_ENABLE_BIT, GL_COLOR_BUFFER_BIT), the clip planes' switches
+// (GL_ENABLE_BIT, GL_TRANSFORM_BIT) and the line width (GL_LINE_BIT).
 void glPushAttrib(GLbitfield mask) { attribute_stack().push_back({mask, gl_state()}); }
 
 void glPopAttrib()
@@ -94,6 +95,10 @@ void glPopAttrib()
         state.raster_colour = saved.state.raster_colour;
     }
     if ((saved.mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) != 0) state.lighting = saved.state.lighting;
+    if ((saved.mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) state.blend = saved.state.blend;
+    if ((saved.mask & (GL_ENABLE_BIT | GL_TRANSFORM_BIT)) != 0) {
+        for (int i = 0; i < clip_plane_count; ++i) state.clip_enabled[i] = saved.state.clip_enabled[i];
+    }
     if ((saved.mask & GL_LINE_BIT) != 0) state.line_width = saved.state.line_width;
 }
 

@@ -12,6 +12,7 @@ vibsimPageShell({
       'key.m': '系の定数変更',
       'key.j': '初期条件変更',
       'key.Escape': '終了',
+      otherPage: 'ランダム振動の実験へ',
     },
     en: {
       'key.s': 'next frame',
@@ -22,6 +23,7 @@ vibsimPageShell({
       'key.m': 'change constants',
       'key.j': 'change initial conditions',
       'key.Escape': 'end',
+      otherPage: 'To the random-vibration lab',
     },
   },
   keys: [
@@ -42,5 +44,14 @@ vibsimPageShell({
       var value = function(i) { return Module['ccall']('vibsim_web_case_value', 'number', ['number'], [i]); };
       return {mass: value(0), damping: value(1), stiffness: value(2), y0: value(3), v0: value(4)};
     },
+  },
+  // The random-vibration lab's page, a file of its own that opens from the
+  // disk as well as from the server.
+  ready: function(shell) {
+    var other = document.createElement('a');
+    other.id = 'other-page';
+    other.href = 'random.html' + (shell.params.has('lang') ? '?lang=' + shell.language : '');
+    other.textContent = shell.texts.otherPage;
+    shell.toolbar.appendChild(other);
   },
 });

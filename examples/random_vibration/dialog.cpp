@@ -1,9 +1,12 @@
 #include "dialog.hpp"
 
+#include "texts.hpp"
+
 #include <vibsim/console.hpp>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -28,33 +31,27 @@ bool read_numbers(double* values[], int count)
     if (!read_line(line)) return false;
     const char* p = line.c_str();
     for (int i = 0; i < count; ++i) {
-        double value = 0.0;
-        int used = 0;
-        if (std::sscanf(p, "%lf%n", &value, &used) != 1 || !std::isfinite(value)) break;
+        char* end = nullptr;
+        const double value = std::strtod(p, &end);
+        if (end == p || !std::isfinite(value)) break;
         *values[i] = value;
-        p += used;
+        p = end;
     }
     return true;
 }
 
-void say_out_of_range(const char* rule)
-{
-    console_printf("\n値が範囲外です（%s）。もう一度入力してください。", rule);
-}
+void say_out_of_range(const char* rule) { console_printf(texts().out_of_range, rule); }
 
 }  // namespace
 
 void ask_oscillator(Oscillator& o)
 {
-    console_printf("\n(1) 系の定数入力");
-    console_printf("\n(2) 初期条件入力");
-    console_printf("\n(3) ランダム外力の強さ入力");
-    console_printf("\n１自由度減衰系のランダム振動");
-    console_printf("\nm*ddy/dt^2 + λ*dy/dt + K*y = f(t);  f: 白色雑音の外力");
-    console_printf("\n空行のEnterで既定値 m=%g, λ=%g, K=%g, y0=%g, v0=%g, σ=%g のまま", o.mass, o.damping,
-                   o.stiffness, o.initial_displacement, o.initial_velocity, o.force_deviation);
+    const Texts& t = texts();
+    console_printf("%s", t.introduction);
+    console_printf(t.defaults, o.mass, o.damping, o.stiffness, o.initial_displacement, o.initial_velocity,
+                   o.force_deviation);
     for (;;) {
-        console_printf("\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K =");
+        console_printf("%s", t.constants_prompt);
         Oscillator asked = o;
         double* values[] = {&asked.mass, &asked.damping, &asked.stiffness};
         const bool more = read_numbers(values, 3);
@@ -65,13 +62,13 @@ void ask_oscillator(Oscillator& o)
         say_out_of_range("m > 0, λ ≥ 0, K > 0");
         if (!more) break;
     }
-    console_printf("\n初期条件キー入力　y0 v0 = ");
+    console_printf("%s", t.initial_prompt);
     {
         double* values[] = {&o.initial_displacement, &o.initial_velocity};
         read_numbers(values, 2);
     }
     for (;;) {
-        console_printf("\nランダム外力の標準偏差σ[N]キー入力 σ = ");
+        console_printf("%s", t.force_prompt);
         double sigma = o.force_deviation;
         double* values[] = {&sigma};
         const bool more = read_numbers(values, 1);
@@ -86,19 +83,15 @@ void ask_oscillator(Oscillator& o)
 
 void print_frequencies(const Oscillator& oscillator)
 {
+    const Texts& t = texts();
     const Frequencies f = frequencies(oscillator);
-    console_printf("\n固有振動数ω0=%7.4f[rad/s], 減衰比ζ=%7.4f", f.natural, f.damping_ratio);
-    if (!(f.damping_ratio >= 1.0)) console_printf("  不足減衰");
-    if (f.damping_ratio > 1.0) console_printf("  過減衰");
-    if (f.damping_ratio == 1.0) console_printf("  臨界減衰");
-    if (f.has_damped) console_printf("\n減衰固有振動数Ω=%7.4f", f.damped);
+    console_printf(t.frequencies, f.natural, f.damping_ratio);
+    if (!(f.damping_ratio >= 1.0)) console_printf("%s", t.underdamped);
+    if (f.damping_ratio > 1.0) console_printf("%s", t.overdamped);
+    if (f.damping_ratio == 1.0) console_printf("%s", t.critically_damped);
+    if (f.has_damped) console_printf(t.damped_frequency, f.damped);
 }
 
-void print_key_help()
-{
-    console_printf("\n\n's'キーで：振動描画継続（押し続けると連続）");
-    console_printf("\n'r'キーで：スペクトル平均のやり直し");
-    console_printf("\nESCキーで：終了\n");
-}
+void print_key_help() { console_printf("%s", texts().key_help); }
 
 }  // namespace vibsim::lab

@@ -120,4 +120,11 @@ double averaged_amplitude(const Lab& lab, int k)
     return lab.amplitude_sum[static_cast<std::size_t>(k)] / lab.records_averaged;
 }
 
+bool diverged(const Lab& lab)
+{
+    if (!std::isfinite(lab.state[0]) || !std::isfinite(lab.state[1])) return true;
+    return std::any_of(lab.amplitude_sum.begin(), lab.amplitude_sum.end(),
+                       [](double sum) { return !std::isfinite(sum); });
+}
+
 }  // namespace vibsim::lab

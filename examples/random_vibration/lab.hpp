@@ -83,4 +83,9 @@ void restart_average(Lab& lab);
 // The averaged amplitude of harmonic k; 0 before the first record.
 double averaged_amplitude(const Lab& lab, int k);
 
+// True when the computed motion has run off to infinity or NaN (the steps
+// are too long for the oscillator): its state or its average is no longer a
+// finite number.
+bool diverged(const Lab& lab);
+
 }  // namespace vibsim::lab

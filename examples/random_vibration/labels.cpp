@@ -1,7 +1,6 @@
 #include "labels.hpp"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "glyphs.hpp"
 
 #include <GL/gl.h>
 
@@ -14,43 +13,6 @@
 namespace vibsim::lab {
 
 namespace {
-
-// DejaVu Sans, from Debian's fonts-dejavu-core, has the Greek letters too.
-constexpr const char* font_files[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-    "/usr/share/fonts/TTF/DejaVuSans.ttf",
-    "/usr/share/fonts/dejavu/DejaVuSans.ttf",
-};
-
-struct Font {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
-    bool tried = false;
-
-    ~Font()
-    {
-        if (face != nullptr) FT_Done_Face(face);
-        if (library != nullptr) FT_Done_FreeType(library);
-    }
-};
-
-Font font;
-
-FT_Face loaded_face()
-{
-    if (font.tried) return font.face;
-    font.tried = true;
-    if (FT_Init_FreeType(&font.library) != 0) {
-        std::fprintf(stderr, "vibsim-random: FreeType does not start; the picture has no labels\n");
-        return nullptr;
-    }
-    for (const char* file : font_files) {
-        if (FT_New_Face(font.library, file, 0, &font.face) == 0) return font.face;
-        font.face = nullptr;
-    }
-    std::fprintf(stderr, "vibsim-random: no DejaVu Sans font (fonts-dejavu-core); the picture has no labels\n");
-    return nullptr;
-}
 
 // The code points of UTF-8 text; a malformed byte stands for itself.
 std::vector<char32_t> code_points(const char* text)
@@ -79,42 +41,52 @@ std::vector<char32_t> code_points(const char* text)
 
 }  // namespace
 
-bool labels_available() { return loaded_face() != nullptr; }
+bool labels_available() { return glyphs_available(); }
 
 void draw_label(double x, double y, const char* text, int pixels, const Colour4& colour, Align align)
 {
-    const FT_Face face = loaded_face();
-    if (face == nullptr || pixels <= 0) return;
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels));
-    const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
-    const int descent = static_cast<int>(-(face->size->metrics.descender >> 6));
-    const int height = ascent + descent;
+    LineMetrics line{};
+    if (!glyphs_available() || !line_metrics(pixels, line)) return;
+    const int ascent = line.ascent;
+    const int height = line.ascent + line.descent;
+    const int descent = line.descent;
 
-    // First the width, then the glyphs into an image of that width, its rows
-    // from the top.
-    const std::vector<char32_t> points = code_points(text);
+    // The glyphs, then an image as wide as their advances with their
+    // coverage in it, its rows from the top.
+    struct Placed {
+        Glyph glyph;
+        std::vector<std::uint8_t> coverage;
+    };
+    std::vector<Placed> placed;
     int width = 0;
-    for (const char32_t c : points) {
-        if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) == 0) width += static_cast<int>(face->glyph->advance.x >> 6);
+    for (const char32_t c : code_points(text)) {
+        Glyph g{};
+        if (!glyph(c, pixels, g)) continue;
+        std::vector<std::uint8_t> coverage;
+        for (int row = 0; row < g.rows; ++row) {
+            const unsigned char* from = g.coverage + static_cast<std::ptrdiff_t>(row) * g.pitch;
+            coverage.insert(coverage.end(), from, from + g.width);
+        }
+        g.pitch = g.width;
+        placed.push_back({g, std::move(coverage)});
+        width += g.advance;
     }
     if (width <= 0 || height <= 0) return;
     std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * height);
     int pen = 0;
-    for (const char32_t c : points) {
-        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) continue;
-        const FT_GlyphSlot glyph = face->glyph;
-        const FT_Bitmap& bitmap = glyph->bitmap;
-        for (unsigned row = 0; row < bitmap.rows; ++row) {
-            const int y_image = ascent - glyph->bitmap_top + static_cast<int>(row);
+    for (const Placed& p : placed) {
+        const Glyph& g = p.glyph;
+        for (int row = 0; row < g.rows; ++row) {
+            const int y_image = ascent - g.top + row;
             if (y_image < 0 || y_image >= height) continue;
-            for (unsigned column = 0; column < bitmap.width; ++column) {
-                const int x_image = pen + glyph->bitmap_left + static_cast<int>(column);
+            for (int column = 0; column < g.width; ++column) {
+                const int x_image = pen + g.left + column;
                 if (x_image < 0 || x_image >= width) continue;
                 std::uint8_t& cell = coverage[static_cast<std::size_t>(y_image) * width + x_image];
-                cell = std::max(cell, bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + column]);
+                cell = std::max(cell, p.coverage[static_cast<std::size_t>(row) * g.width + column]);
             }
         }
-        pen += static_cast<int>(glyph->advance.x >> 6);
+        pen += g.advance;
     }
 
     // GL takes the rows from the bottom up.

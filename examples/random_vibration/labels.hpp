@@ -1,5 +1,5 @@
-// Anti-aliased text for the lab's picture, drawn from a TrueType font with
-// FreeType as pixel images. GLUT's bitmap fonts (draw_text) need glutInit and
+// Anti-aliased text for the lab's picture, drawn as pixel images from the
+// glyph bitmaps of glyphs.hpp. GLUT's bitmap fonts (draw_text) need glutInit and
 // so an X display; these labels look the same in the window and in a picture
 // rendered off screen.
 #pragma once

@@ -11,16 +11,17 @@
 #include "lab.hpp"
 #include "offscreen.hpp"
 #include "options.hpp"
+#include "output_file.hpp"
 #include "picture.hpp"
-#include "response.hpp"
+#include "spectrum_csv.hpp"
 #include "tables.hpp"
+#include "texts.hpp"
 #include "window.hpp"
 
-#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <vector>
+#include <string>
 
 namespace vibsim::lab {
 
@@ -29,37 +30,21 @@ namespace {
 // Records run for a file when --records does not say.
 constexpr int default_file_records = 64;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// A header line, then harmonic k = 0 ... 512 a line each: its angular
-// frequency, its averaged amplitude and the fitted |H| there (empty where
-// |H| cannot be computed).
-bool write_csv(const Lab& lab, const std::string& file_name)
+bool report_unwritable(const std::string& file)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(file_name.c_str(), "w"));
-    if (!file) {
-        std::perror(("vibsim-random: cannot write " + file_name).c_str());
-        return false;
-    }
-    std::vector<double> magnitudes(highest_harmonic + 1);
-    for (int k = 0; k <= highest_harmonic; ++k) {
-        magnitudes[static_cast<std::size_t>(k)] = response_magnitude(lab.oscillator, harmonic_frequency(k));
-    }
-    const double scale = spectrum_scale(lab, magnitudes);
-    std::fprintf(file.get(), "omega_rad_per_s,averaged_amplitude_m,scaled_H_m\n");
-    for (int k = 0; k <= highest_harmonic; ++k) {
-        const double h = magnitudes[static_cast<std::size_t>(k)];
-        std::fprintf(file.get(), "%.17g,%.17g,", harmonic_frequency(k), averaged_amplitude(lab, k));
-        if (std::isfinite(h)) std::fprintf(file.get(), "%.17g", scale * h);
-        std::fputc('\n', file.get());
-    }
-    if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
-        std::perror(("vibsim-random: cannot write " + file_name).c_str());
-        return false;
-    }
+    std::string reason;
+    if (can_write(file, reason)) return false;
+    std::fprintf(stderr, "vibsim-random: cannot write %s: %s\n", file.c_str(), reason.c_str());
     return true;
+}
+
+bool write_output(const std::string& file, const std::string& bytes)
+{
+    std::string reason;
+    if (write_file(file, bytes, reason)) return true;
+    std::fprintf(stderr, "vibsim-random: cannot write %s: %s; an earlier file of that name is left as it was\n",
+                 file.c_str(), reason.c_str());
+    return false;
 }
 
 }  // namespace
@@ -85,13 +70,26 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    // The window needs an X display; say so before the dialog asks in vain.
-    const char* display = std::getenv("DISPLAY");
-    if (!options.batch() && (display == nullptr || *display == '\0')) {
-        std::fprintf(stderr, "vibsim-random: the window needs an X display, and DISPLAY is not set;"
-                             " --csv FILE and --png FILE work without one\n");
-        return 1;
+    choose_language(options.language);
+
+    // The window needs an X display, and the files a place to go: either
+    // fault is told before the dialog asks or any record runs, not after.
+    if (!options.batch()) {
+        std::string reason;
+        if (!display_opens(reason)) {
+            std::fprintf(stderr, "vibsim-random: the window cannot open: %s; --csv FILE and --png FILE work"
+                                 " without a display\n", reason.c_str());
+            return 1;
+        }
     }
+    bool unwritable = false;
+    for (const std::string* file : {&options.csv_file, &options.png_file}) {
+        if (!file->empty()) unwritable = report_unwritable(*file) || unwritable;
+    }
+    if (unwritable) return 1;
+    // A file that grows past the size limit (ulimit -f) fails its write,
+    // which is reported, rather than ending the program with a signal.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     if (options.seed) std::srand(*options.seed);
     if (!load_tables(options.tables_folder)) return 1;
@@ -113,15 +111,23 @@ int main(int argc, char** argv)
 
     if (options.batch()) {
         std::fputc('\n', stdout);
+        std::fflush(stdout);
         bool written = true;
-        if (!options.csv_file.empty()) written = write_csv(lab, options.csv_file) && written;
+        if (!options.csv_file.empty()) written = write_output(options.csv_file, spectrum_csv(lab)) && written;
         if (!options.png_file.empty()) {
-            written = write_png_picture(options.png_file, options.width, options.height,
-                                        [](int width, int height) {
-                                            set_picture_view(width, height);
-                                            draw_picture(lab);
-                                        }) &&
-                      written;
+            std::string png;
+            const bool drawn = png_picture(options.width, options.height,
+                                           [](int width, int height) {
+                                               set_picture_view(width, height);
+                                               draw_picture(lab);
+                                           },
+                                           png);
+            written = drawn && write_output(options.png_file, png) && written;
+        }
+        if (diverged(lab)) {
+            std::fprintf(stderr, "vibsim-random: the motion diverged for these constants and this step of %g s%s\n",
+                         time_step, options.csv_file.empty() ? "" : "; its amplitudes are left empty in the CSV");
+            return 1;
         }
         return written ? 0 : 1;
     }

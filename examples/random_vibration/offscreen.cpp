@@ -61,7 +61,8 @@ Function gl_function(const char* name)
     return reinterpret_cast<Function>(eglGetProcAddress(name));
 }
 
-bool write_png(const std::string& file, int width, int height, const std::vector<std::uint8_t>& pixels)
+// The image as PNG bytes, encoded in memory: nothing touches a file here.
+bool encode_png(int width, int height, const std::vector<std::uint8_t>& pixels, std::string& png)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -71,17 +72,23 @@ bool write_png(const std::string& file, int width, int height, const std::vector
     // GL's rows run from the bottom up: a negative stride writes them from
     // the last.
     const auto stride = -static_cast<png_int_32>(width * 3);
-    if (png_image_write_to_file(&image, file.c_str(), 0, pixels.data(), stride, nullptr) == 0) {
-        std::fprintf(stderr, "vibsim-random: cannot write %s: %s\n", file.c_str(), image.message);
+    png_alloc_size_t size = 0;
+    if (png_image_write_get_memory_size(image, size, 0, pixels.data(), stride, nullptr) == 0) {
+        std::fprintf(stderr, "vibsim-random: cannot encode the picture as PNG: %s\n", image.message);
         return false;
     }
+    png.resize(size);
+    if (png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), stride, nullptr) == 0) {
+        std::fprintf(stderr, "vibsim-random: cannot encode the picture as PNG: %s\n", image.message);
+        return false;
+    }
+    png.resize(size);
     return true;
 }
 
 }  // namespace
 
-bool write_png_picture(const std::string& file, int width, int height,
-                       const std::function<void(int, int)>& draw)
+bool png_picture(int width, int height, const std::function<void(int, int)>& draw, std::string& png)
 {
     Context context;
     if (!make_context(context)) return false;
@@ -101,6 +108,9 @@ bool write_png_picture(const std::string& file, int width, int height,
         check_framebuffer == nullptr || delete_renderbuffers == nullptr || delete_framebuffers == nullptr) {
         return fail("the OpenGL context has no framebuffer objects");
     }
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (width > largest || height > largest) return fail("the picture is larger than the OpenGL driver draws");
 
     // Colour and depth, as the window's own framebuffer has.
     GLuint framebuffer = 0;
@@ -130,7 +140,7 @@ bool write_png_picture(const std::string& file, int width, int height,
     delete_renderbuffers(2, renderbuffers);
     delete_framebuffers(1, &framebuffer);
     if (!complete) return fail("the framebuffer object is incomplete");
-    return write_png(file, width, height, pixels);
+    return encode_png(width, height, pixels, png);
 }
 
 }  // namespace vibsim::lab

@@ -1,20 +1,24 @@
 #include "options.hpp"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 namespace vibsim::lab {
 
 namespace {
 
+bool starts_blank(const char* text) { return *text == '\0' || std::isspace(static_cast<unsigned char>(*text)); }
+
 // A whole finite number and nothing else.
 std::optional<double> to_number(const char* text)
 {
-    if (*text == '\0') return std::nullopt;
+    if (starts_blank(text)) return std::nullopt;
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text, &end);
@@ -24,12 +28,30 @@ std::optional<double> to_number(const char* text)
 
 std::optional<long long> to_integer(const char* text)
 {
-    if (*text == '\0') return std::nullopt;
+    if (starts_blank(text)) return std::nullopt;
     char* end = nullptr;
     errno = 0;
     const long long value = std::strtoll(text, &end, 10);
     if (*end != '\0' || errno == ERANGE) return std::nullopt;
     return value;
+}
+
+// WIDTHxHEIGHT, each side digits alone from 1 to most_pixels.
+std::optional<std::pair<int, int>> to_size(const char* text)
+{
+    const auto side = [](const char* from, char** end) -> std::optional<int> {
+        if (!std::isdigit(static_cast<unsigned char>(*from))) return std::nullopt;
+        errno = 0;
+        const long value = std::strtol(from, end, 10);
+        if (errno == ERANGE || value < 1 || value > most_pixels) return std::nullopt;
+        return static_cast<int>(value);
+    };
+    char* end = nullptr;
+    const std::optional<int> width = side(text, &end);
+    if (!width || *end != 'x') return std::nullopt;
+    const std::optional<int> height = side(end + 1, &end);
+    if (!height || *end != '\0') return std::nullopt;
+    return std::pair{*width, *height};
 }
 
 struct Constant {
@@ -100,16 +122,17 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
         } else if (option == "--tables") {
             if (*value == '\0') return bad_value("a folder");
             options.tables_folder = value;
+        } else if (option == "--lang") {
+            const std::string_view language = value;
+            if (language != "ja" && language != "en") return bad_value("ja or en");
+            options.language = language == "en" ? Language::english : Language::japanese;
         } else if (option == "--size") {
-            int width = 0;
-            int height = 0;
-            char rest = 0;
-            if (std::sscanf(value, "%dx%d%c", &width, &height, &rest) != 2 || width < 200 || height < 150 ||
-                width > 8192 || height > 8192) {
-                return bad_value("a size WIDTHxHEIGHT from 200x150 to 8192x8192");
+            const std::optional<std::pair<int, int>> size = to_size(value);
+            if (!size) {
+                return bad_value(("a size WIDTHxHEIGHT, each from 1 to " + std::to_string(most_pixels)).c_str());
             }
-            options.width = width;
-            options.height = height;
+            options.width = size->first;
+            options.height = size->second;
         } else {
             error = "unknown option " + std::string(option);
             return std::nullopt;
@@ -145,9 +168,10 @@ std::string usage_text(const char* program)
            "  --records N      run N records (1 to 100000) before showing or writing anything\n"
            "  --csv FILE       no window: write the averaged spectrum of the records as CSV\n"
            "  --png FILE       no window: write the window's picture as PNG (no X display needed)\n"
-           "  --size WxH       size of the window and the picture (default 1024x768)\n"
+           "  --size WxH       size of the window and the picture (default 1024x768, at most 16384x16384)\n"
            "  --seed S         srand(S) before the first random number\n"
            "  --tables DIR     folder of the conversion tables normal01.data ... normal45.data\n"
+           "  --lang ja|en     the console dialog in Japanese (the default) or English\n"
            "  --help           this text\n"
            "  --version        the version\n"
            "With --csv or --png and no --records, 64 records are run.\n"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lab.hpp"
+#include "texts.hpp"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct Options {
     std::string png_file;       // --png
     std::optional<unsigned> seed;  // --seed
     std::string tables_folder;  // --tables
+    Language language = Language::japanese;  // --lang
     int width = 1024;           // --size, of the window and the picture
     int height = 768;
     bool help = false;
@@ -29,6 +31,7 @@ struct Options {
 };
 
 inline constexpr int most_records = 100000;
+inline constexpr int most_pixels = 16384;  // per side of --size
 
 // The options, or nothing with the fault written into `error`.
 std::optional<Options> parse_options(int argc, char** argv, std::string& error);

@@ -1,5 +1,6 @@
 #include "picture.hpp"
 
+#include "glyphs.hpp"
 #include "labels.hpp"
 #include "response.hpp"
 
@@ -26,10 +27,6 @@ constexpr Colour4 frame{0.55f, 0.55f, 0.6f, 0.0f};
 constexpr Colour4 response_blue{0.0f, 0.3f, 0.9f, 0.0f};
 constexpr Colour4 stem_red{0.85f, 0.0f, 0.0f, 0.0f};
 constexpr Colour4 arrow_green{0.0f, 0.55f, 0.15f, 0.0f};
-
-constexpr int title_pixels = 20;
-constexpr int text_pixels = 15;
-constexpr int small_pixels = 13;
 
 // A panel's rectangle in the picture's coordinates; inside it the panel's own
 // coordinates run from -1 to +1 both ways.

@@ -22,8 +22,17 @@ void display()
     end_frame();
 }
 
-void keyboard(unsigned char key, int, int)
+void keyboard(unsigned char key, int, int) { press_key(key); }
+
+// Mesa's software renderer may still hold queued drawing at exit; finishing
+// it first keeps the exit clean.
+void finish_drawing() { glFinish(); }
+
+}  // namespace
+
+void press_key(unsigned char key)
 {
+    if (shown_lab == nullptr) return;
     switch (key) {
     case 's':
         advance(*shown_lab, steps_per_press);
@@ -40,11 +49,7 @@ void keyboard(unsigned char key, int, int)
     }
 }
 
-// Mesa's software renderer may still hold queued drawing at exit; finishing
-// it first keeps the exit clean.
-void finish_drawing() { glFinish(); }
-
-}  // namespace
+const Lab* lab_in_window() { return shown_lab; }
 
 void run_window(Lab& lab, int* argc, char** argv, int width, int height)
 {

@@ -3,10 +3,24 @@
 
 #include "lab.hpp"
 
+#include <string>
+
 namespace vibsim::lab {
 
 // Steps taken per press of 's': 0.32 s, a record in 32 presses.
 inline constexpr int steps_per_press = 32;
+
+// True when the display that the window would open on can be opened;
+// otherwise false with the reason, naming the display, in `reason`. Under X
+// in x_display.cpp.
+bool display_opens(std::string& reason);
+
+// What a key does in the window: 's' advances the lab, 'r' restarts the
+// average, Esc ends the program. Nothing before the window opens.
+void press_key(unsigned char key);
+
+// The lab the window shows; null before it opens.
+const Lab* lab_in_window();
 
 // Opens a width x height window showing `lab` and runs GLUT's event loop:
 // 's' (pressed or held) advances the lab, 'r' restarts the average, Esc ends

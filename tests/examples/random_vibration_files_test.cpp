@@ -2,11 +2,18 @@
 // --csv shows the physics (its peak at the damped natural frequency, its
 // shape that of |H|), the same seed gives the same file, --png draws its
 // picture with no X display, and bad arguments are refused with the usage.
+// Files that cannot be written cost nothing: the earlier file stays, nothing
+// the program did not make is removed, and a path that cannot be written,
+// like a display that cannot be opened, fails before any work is done.
 #include "child_process.hpp"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <sstream>
@@ -55,6 +62,15 @@ test::ChildResult run_random(std::vector<std::string> arguments, const std::vect
 {
     arguments.insert(arguments.begin(), RANDOM_PROGRAM);
     return test::run_program(arguments, "", environment);
+}
+
+// The program with its standard error joined to standard output.
+test::ChildResult run_random_said(const std::string& shell_prefix, const std::vector<std::string>& arguments,
+                                  const std::string& input = "", const std::vector<std::string>& environment = {})
+{
+    std::vector<std::string> command = {"/bin/sh", "-c", shell_prefix + " exec \"$0\" \"$@\" 2>&1", RANDOM_PROGRAM};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return test::run_program(command, input, environment);
 }
 
 double correlation(const std::vector<double>& a, const std::vector<double>& b)
@@ -113,6 +129,18 @@ TEST(RandomVibrationCsv, SpectrumPeaksWithinABinOfOmegaAndFollowsH)
     }
 }
 
+TEST(RandomVibrationCsv, EnglishSaysTheSameNumbersInEnglish)
+{
+    const std::string csv = temp_file("english.csv");
+    const test::ChildResult japanese = run_random({"--records", "1", "--csv", csv});
+    const test::ChildResult english = run_random({"--records", "1", "--csv", csv, "--lang", "en"});
+    EXPECT_NE(japanese.output.find("固有振動数ω0= 2.0000[rad/s], 減衰比ζ= 0.0500  不足減衰"), std::string::npos);
+    EXPECT_NE(english.output.find("Natural frequency ω0= 2.0000[rad/s], damping ratio ζ= 0.0500  underdamped\n"
+                                  "Damped natural frequency Ω= 1.9975"),
+              std::string::npos)
+        << english.output;
+}
+
 TEST(RandomVibrationCsv, TheSameSeedGivesTheSameFileAndAnotherSeedAnother)
 {
     const auto spectrum_for = [](const std::string& seed, const std::string& name) {
@@ -162,8 +190,12 @@ TEST(RandomVibrationArguments, BadArgumentsAreRefusedWithTheUsage)
         {"--damping", "-0.1"},
         {"--force", "1e999"},
         {"--seed", "-3"},
-        {"--size", "10x10"},
+        {"--size", "0x10"},
+        {"--size", "16385x100"},
+        {"--size", "4294967496x4294967446"},
+        {"--size", " +300x+200"},
         {"--csv", ""},
+        {"--lang", "fr"},
         {"--colour", "red"},
         {"stray"},
     };
@@ -181,6 +213,77 @@ TEST(RandomVibrationArguments, BadArgumentsAreRefusedWithTheUsage)
         EXPECT_NE(run.output.find("usage: "), std::string::npos) << run.output;
         EXPECT_TRUE(file_bytes(csv).empty());
     }
+}
+
+TEST(RandomVibrationFiles, ADeviceThatCannotBeWrittenIsNotRemoved)
+{
+    // A device that is always full: the PNG cannot be written, and the node
+    // stays (a failed libpng write to the path would remove it).
+    const std::string node = temp_file("full");
+    std::remove(node.c_str());
+    if (mknod(node.c_str(), S_IFCHR | 0600, makedev(1, 7)) != 0) GTEST_SKIP() << "mknod needs root";
+    const test::ChildResult run =
+        run_random_said("", {"--records", "1", "--png", node}, "", {"ASAN_OPTIONS=detect_leaks=0"});
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot write " + node), std::string::npos) << run.output;
+    struct stat status {};
+    EXPECT_TRUE(stat(node.c_str(), &status) == 0 && S_ISCHR(status.st_mode)) << "the device node is gone";
+    std::remove(node.c_str());
+}
+
+TEST(RandomVibrationFiles, AWriteThatFailsKeepsTheEarlierFile)
+{
+    // A size limit that the CSV outgrows: the earlier CSV stays whole, and
+    // the half-written new one is gone.
+    const std::string folder = temp_file("limit");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    const std::string csv = folder + "/spectrum.csv";
+    ASSERT_EQ(run_random({"--records", "1", "--csv", csv}).exit_code, 0);
+    const std::string earlier = file_bytes(csv);
+    ASSERT_GT(earlier.size(), 8192u);
+    const test::ChildResult run = run_random_said("ulimit -f 8;", {"--records", "1", "--seed", "5", "--csv", csv});
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot write " + csv), std::string::npos) << run.output;
+    EXPECT_EQ(file_bytes(csv), earlier);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 1) << "a temporary file is left in " << folder;
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RandomVibrationFiles, APathThatCannotBeWrittenFailsBeforeAnyRecordRuns)
+{
+    // 100000 records would take minutes; the tables are loaded only after
+    // the paths are checked, so their message never comes.
+    for (const std::string& path : {std::string("/missing-folder/x.csv"), ::testing::TempDir()}) {
+        SCOPED_TRACE(path);
+        const test::ChildResult run = run_random_said("", {"--records", "100000", "--csv", path});
+        EXPECT_EQ(run.exit_code, 1) << run.output;
+        EXPECT_NE(run.output.find("cannot write " + path), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("ランダム変換表"), std::string::npos) << run.output;
+    }
+}
+
+TEST(RandomVibrationFiles, ADivergedMotionLeavesItsAmplitudesEmptyAndFails)
+{
+    const std::string csv = temp_file("diverged.csv");
+    const test::ChildResult run = run_random_said("", {"--damping", "1e300", "--records", "1", "--csv", csv});
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("diverged"), std::string::npos) << run.output;
+    const Spectrum s = read_csv(csv);
+    ASSERT_EQ(s.amplitude.size(), 513u);
+    for (const double a : s.amplitude) EXPECT_TRUE(std::isnan(a)) << "an amplitude of " << a;
+    EXPECT_EQ(file_bytes(csv).find("nan"), std::string::npos);
+}
+
+TEST(RandomVibrationWindowStart, AnUnreachableDisplayIsToldBeforeTheDialog)
+{
+    const test::ChildResult run = run_random_said("", {}, "1 0.2 4\n0 0\n1\n", {"DISPLAY=:9871"});
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find(":9871"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("キー入力"), std::string::npos) << run.output;
 }
 
 }  // namespace

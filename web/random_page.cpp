@@ -1,0 +1,61 @@
+// The random-vibration lab's entry points for its page, and the two pieces
+// of its desktop platform that the page does without: the X display (the
+// page's canvas is always there) and PNG pictures (the page shows the
+// picture itself).
+#include "spectrum_csv.hpp"
+#include "window.hpp"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace vibsim::lab {
+
+bool display_opens(std::string&) { return true; }
+
+bool png_picture(int, int, const std::function<void(int, int)>&, std::string&)
+{
+    std::fprintf(stderr, "vibsim-random: the page draws no PNG pictures\n");
+    return false;
+}
+
+}  // namespace vibsim::lab
+
+// A key of the page, as the window takes it; then the page is told that the
+// lab has changed (its CSV link follows).
+extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_key(int key)
+{
+    vibsim::lab::press_key(static_cast<unsigned char>(key));
+    EM_ASM({
+        if (Module['labChanged']) Module['labChanged']();
+    });
+}
+
+// The averaged spectrum so far in the desktop's --csv format; empty before
+// the window opens. The text stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_random_csv()
+{
+    static std::string text;
+    const vibsim::lab::Lab* lab = vibsim::lab::lab_in_window();
+    text = lab != nullptr ? vibsim::lab::spectrum_csv(*lab) : std::string();
+    return text.c_str();
+}
+
+// m, lambda, K, y0, v0 and sigma of the lab shown, by index 0 to 5.
+extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_random_case_value(int index)
+{
+    const vibsim::lab::Lab* lab = vibsim::lab::lab_in_window();
+    if (lab == nullptr) return 0.0;
+    const vibsim::lab::Oscillator& o = lab->oscillator;
+    switch (index) {
+    case 0: return o.mass;
+    case 1: return o.damping;
+    case 2: return o.stiffness;
+    case 3: return o.initial_displacement;
+    case 4: return o.initial_velocity;
+    case 5: return o.force_deviation;
+    default: return 0.0;
+    }
+}
