@@ -206,8 +206,13 @@ async function classroom(after120) {
   // the m button starts a new one.
   const plain = await open(server.url, { withoutWebgl: true });
   await plain.waitForPanel(constantsPrompt);
-  check(await plain.page.$eval('#no-webgl', (e) => !e.hidden && e.textContent.includes('WebGL')) &&
-    await plain.page.$eval('#screen', (e) => e.hidden), 'without WebGL a message stands in the canvas\'s place');
+  // WebGL is looked for just after the first prompt shows, so the message
+  // may come a moment after it.
+  const told = await plain.page.waitForFunction(() => {
+    const message = document.getElementById('no-webgl');
+    return !message.hidden && message.textContent.includes('WebGL') && document.getElementById('screen').hidden;
+  }, { timeout: 10000 }).then(() => true, () => false);
+  check(told, 'without WebGL a message stands in the canvas\'s place');
   await plain.answerDialog('1 0.5 4', '1 0');
   await plain.page.click('button[data-key="s"]');
   mark = (await plain.panel()).length;
