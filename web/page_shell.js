@@ -17,6 +17,8 @@
 //            playing stops when a dialog asks, at Esc, or when pressed again.
 //   link:    { parameters: [...names], lines(values) -> [lines that answer
 //            the first dialog], current() -> { name: number } } (optional).
+//   oneFile: the name of the page's one-file form (optional), offered when
+//            the program cannot be loaded from the disk.
 //   arguments(language) -> the program's command-line arguments (by
 //            default ['--lang', language]).
 //   ready(shell): called once the page is laid out, for a page's own
@@ -55,6 +57,9 @@ function vibsimPageShell(config) {
       },
       unknownLanguage: function(name) { return '[リンクのパラメータ ' + name + ' は使いませんでした: ja か en です]\n'; },
       longLine: function(count) { return '…（' + count + ' 文字）'; },
+      notLoaded: 'プログラムを読み込めませんでした。',
+      notLoadedFromDisk: 'ディスクから開いたこのページは、プログラム（.wasm）をブラウザの制限で読み込めません。' +
+        'Web サーバー経由で開くか、1 ファイル版を開いてください：',
     },
     en: {
       keysLabel: 'Keys',
@@ -77,6 +82,9 @@ function vibsimPageShell(config) {
       },
       unknownLanguage: function(name) { return '[The link\'s parameter ' + name + ' was not used: it is ja or en]\n'; },
       longLine: function(count) { return '… (' + count + ' characters)'; },
+      notLoaded: 'The program could not be loaded.',
+      notLoadedFromDisk: 'Opened from the disk, this page cannot load its program (.wasm): the browser forbids it. ' +
+        'Open it through a web server, or open the one-file page: ',
     },
   };
 
@@ -162,6 +170,39 @@ function vibsimPageShell(config) {
     return webgl;
   }
 
+  // A program that cannot be loaded (the .wasm of a page opened from the
+  // disk, which browsers refuse to fetch; a broken download) is told in the
+  // picture's place, with the way out where there is one.
+  var loadFailed = false;
+  function notLoaded() {
+    if (runtimeInitialized) return;  // a fault of the running program goes to the console
+    loadFailed = true;
+    canvas.hidden = true;
+    noWebgl.textContent = '';
+    if (window.location.protocol === 'file:') {
+      noWebgl.appendChild(document.createTextNode(text.notLoadedFromDisk));
+      if (config.oneFile) element('a', {href: config.oneFile + window.location.search, text: config.oneFile}, noWebgl);
+    } else {
+      noWebgl.textContent = text.notLoaded;
+    }
+    noWebgl.hidden = false;
+    input.disabled = true;
+    enterButton.disabled = true;
+  }
+  Module['onAbort'] = notLoaded;
+  // Browsers refuse to fetch the .wasm beside a page opened from the disk,
+  // and that failure reaches no handler of the runtime: a program that has
+  // not started a few seconds after asking for it there is told as not
+  // loaded (and the message goes again should it start after all).
+  Module['locateFile'] = function(path, prefix) {
+    if (/\.wasm$/.test(path) && window.location.protocol === 'file:') {
+      setTimeout(function() {
+        if (!calledRun) notLoaded();
+      }, 3000);
+    }
+    return prefix + path;
+  };
+
   // ---------------------------------------------------------------------
   // Standard output and error reach the panel in batches: the bytes written
   // during one task are decoded and added with one change of the panel and
@@ -210,6 +251,13 @@ function vibsimPageShell(config) {
     FS.init(function() { return null; }, writeByte, writeByte);
   }]);
   Module['postRun'] = (Module['postRun'] || []).concat([function() {
+    if (loadFailed) {
+      loadFailed = false;
+      canvas.hidden = false;
+      noWebgl.hidden = true;
+      input.disabled = false;
+      enterButton.disabled = false;
+    }
     afterStart();
     requestAnimationFrame(function() { setTimeout(lookForWebgl, 0); });
   }]);

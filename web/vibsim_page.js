@@ -37,6 +37,7 @@ vibsimPageShell({
     {key: 'Escape'},
   ],
   play: 's',
+  oneFile: 'vibsim.html',
   link: {
     parameters: ['mass', 'damping', 'stiffness', 'y0', 'v0'],
     lines: function(v) { return [v.mass + ' ' + v.damping + ' ' + v.stiffness, v.y0 + ' ' + v.v0]; },
