@@ -32,6 +32,10 @@ template <>
 struct VectorOf<4> {
     typedef double type __attribute__((vector_size(32)));
 };
+template <>
+struct VectorOf<8> {
+    typedef double type __attribute__((vector_size(64)));
+};
 
 // Rows x Vecs vectors of Lanes columns from column j on, for all k.
 template <int Rows, int Vecs, int Lanes>
@@ -88,11 +92,26 @@ template <int Rows, int Vecs, int Lanes>
     }
 }
 
-// Four rows at a time share each source load; a row left over gets wider
-// blocks so that enough independent differences are in flight.
-template <int Lanes>
+}  // namespace
+}  // namespace vibsim::lu_detail
+
+#include "lu_kernel_packed.hpp"
+
+namespace vibsim::lu_detail {
+namespace {
+
+// Blocks with rows, columns and k enough for whole tiles go through the packed
+// form (Rows x Vecs vectors a tile). Otherwise four rows at a time share each
+// source load, and a row left over gets wider blocks so that enough
+// independent differences are in flight.
+template <int Lanes, int Rows, int Vecs>
 [[gnu::always_inline]] inline void subtract_rows(const RowUpdate& u)
 {
+    if (u.pack != nullptr && u.last - u.first >= Rows && u.j_end - u.j_begin >= Vecs * Lanes &&
+        u.k_end - u.k_begin >= 4) {
+        subtract_packed<Rows, Vecs, Lanes>(u);
+        return;
+    }
     Index i = u.first;
     for (; i + 4 <= u.last; i += 4) subtract_rows_from<4, 2, Lanes>(u, i);
     for (; i < u.last; ++i) subtract_rows_from<1, 8, Lanes>(u, i);
