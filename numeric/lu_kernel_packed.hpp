@@ -107,6 +107,10 @@ void subtract_packed(const RowUpdate& u)
                         const Index i0 = ic + p * Rows;
                         const Index h = std::min<Index>(Rows, ic + mc - i0);
                         const double* const a = packed_multipliers + p * kc * Rows;
+                        // The next tile's target rows are fetched while this
+                        // one is worked on.
+                        for (Index r = i0 + Rows; r < std::min(i0 + 2 * Rows, ic + mc); ++r)
+                            __builtin_prefetch(row_of(u.target, r) + j0, 1);
                         double* c[Rows];
                         if (h == Rows && w == width) {
                             for (int r = 0; r < Rows; ++r) c[r] = row_of(u.target, i0 + r);
