@@ -42,15 +42,27 @@ Index split(Index width)
     return (width / 2 + panel_width - 1) / panel_width * panel_width;
 }
 
-// The packing buffer of the row operation, on a cache line. Its contents are
-// always written before they are read, so it is not cleared.
+// Scratch doubles that are always written before they are read, so they are
+// not cleared (nor touched before they are used).
+std::unique_ptr<double[]> scratch_doubles(Index count)
+{
+    std::unique_ptr<double[]> block(new (std::nothrow) double[static_cast<std::size_t>(count)]);
+    if (!block) memory_overflow();
+    return block;
+}
+
+// The packing buffer of the row operation, on a cache line, for orders from
+// packed_order on (below, the blocks are too small to gain from packing and
+// there is none).
+constexpr int packed_order = 32;
 struct PackBuffer {
     std::unique_ptr<double[]> storage;
-    double* start;
+    double* start = nullptr;
 
-    PackBuffer() : storage(new (std::nothrow) double[pack_size])
+    explicit PackBuffer(int n)
     {
-        if (!storage) memory_overflow();
+        if (n < packed_order) return;
+        storage = scratch_doubles(pack_size);
         const auto address = reinterpret_cast<std::uintptr_t>(storage.get());
         start = storage.get() + (64 - address % 64) % 64 / sizeof(double);
     }
@@ -247,29 +259,26 @@ void forward_substitute(const Updater& update, const LuFactors& f, double* a, In
 
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
-// divided by the pivot U(j, j). Each row of a strip reads all the rows below
-// it, so the strip is copied to contiguous storage and back. Then each row's
-// columns go from the order t of the forward substitution to their places
-// order[t].
-void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* strip)
+// divided by the pivot U(j, j). Then each row's columns go from the order t
+// of the forward substitution to their places order[t], through `row`.
+void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* row)
 {
     const Index n = f.n;
     const RowSet factors = f.rows();
     for (Index c0 = 0; c0 < n; c0 += strip_width) {
         const Index width = std::min(n - c0, strip_width);
-        const RowSet x{strip, width, nullptr};
-        for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
+        const RowSet x{a + c0, lda, nullptr};
         for (Index j = n - 1; j >= 0; --j) {
             update({x, factors, x, j, j + 1, j + 1, n, 0, width});
             const double pivot = f.pivot(j);
-            for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
+            double* const xj = a + j * lda + c0;
+            for (Index c = 0; c < width; ++c) xj[c] = xj[c] / pivot;
         }
-        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
     }
     for (Index j = 0; j < n; ++j) {
-        double* const row = a + j * lda;
-        std::copy_n(row, n, strip);
-        for (Index t = 0; t < n; ++t) row[f.order[t]] = strip[t];
+        double* const aj = a + j * lda;
+        std::copy_n(aj, n, row);
+        for (Index t = 0; t < n; ++t) aj[f.order[t]] = row[t];
     }
 }
 
@@ -277,7 +286,7 @@ void back_substitute(const Updater& update, const LuFactors& f, double* a, Index
 
 double lu_determinant_using(SubtractRows* subtract, int n, const double* a, int lda)
 {
-    const PackBuffer pack;
+    const PackBuffer pack(n);
     return factorise(subtract, pack.start, n, a, lda).determinant;
 }
 
@@ -285,14 +294,14 @@ double lu_invert_using(SubtractRows* subtract, int n, double* a, int lda)
 {
     // Taken before the factorisation's storage, so that running out of
     // memory still ends the process before the matrix is read.
-    const PackBuffer pack;
-    const auto strip = work_doubles(static_cast<long long>(n > 0 ? n : 0) * strip_width);
+    const PackBuffer pack(n);
+    const auto row = scratch_doubles(n > 0 ? n : 0);
     const LuFactors f = factorise(subtract, pack.start, n, a, lda);
     if (!(std::fabs(f.determinant) > lu_singular_bound)) return f.determinant;
     // The factors are all in the copy: a is overwritten from its first row on.
     const Updater update{subtract, pack.start, nullptr};
     forward_substitute(update, f, a, lda);
-    back_substitute(update, f, a, lda, strip.get());
+    back_substitute(update, f, a, lda, row.get());
     return f.determinant;
 }
 
