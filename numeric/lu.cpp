@@ -259,26 +259,29 @@ void forward_substitute(const Updater& update, const LuFactors& f, double* a, In
 
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
-// divided by the pivot U(j, j). Then each row's columns go from the order t
-// of the forward substitution to their places order[t], through `row`.
-void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* row)
+// divided by the pivot U(j, j). Each row of a strip reads all the rows below
+// it, so the strip is copied to contiguous storage and back. Then each row's
+// columns go from the order t of the forward substitution to their places
+// order[t].
+void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* strip)
 {
     const Index n = f.n;
     const RowSet factors = f.rows();
     for (Index c0 = 0; c0 < n; c0 += strip_width) {
         const Index width = std::min(n - c0, strip_width);
-        const RowSet x{a + c0, lda, nullptr};
+        const RowSet x{strip, width, nullptr};
+        for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
         for (Index j = n - 1; j >= 0; --j) {
             update({x, factors, x, j, j + 1, j + 1, n, 0, width});
             const double pivot = f.pivot(j);
-            double* const xj = a + j * lda + c0;
-            for (Index c = 0; c < width; ++c) xj[c] = xj[c] / pivot;
+            for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
         }
+        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
     }
     for (Index j = 0; j < n; ++j) {
-        double* const aj = a + j * lda;
-        std::copy_n(aj, n, row);
-        for (Index t = 0; t < n; ++t) aj[f.order[t]] = row[t];
+        double* const row = a + j * lda;
+        std::copy_n(row, n, strip);
+        for (Index t = 0; t < n; ++t) row[f.order[t]] = strip[t];
     }
 }
 
@@ -295,13 +298,13 @@ double lu_invert_using(SubtractRows* subtract, int n, double* a, int lda)
     // Taken before the factorisation's storage, so that running out of
     // memory still ends the process before the matrix is read.
     const PackBuffer pack(n);
-    const auto row = scratch_doubles(n > 0 ? n : 0);
+    const auto strip = scratch_doubles(static_cast<Index>(n > 0 ? n : 0) * strip_width);
     const LuFactors f = factorise(subtract, pack.start, n, a, lda);
     if (!(std::fabs(f.determinant) > lu_singular_bound)) return f.determinant;
     // The factors are all in the copy: a is overwritten from its first row on.
     const Updater update{subtract, pack.start, nullptr};
     forward_substitute(update, f, a, lda);
-    back_substitute(update, f, a, lda, row.get());
+    back_substitute(update, f, a, lda, strip.get());
     return f.determinant;
 }
 
