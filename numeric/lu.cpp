@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -46,6 +47,7 @@ Index split(Index width)
 // not cleared (nor touched before they are used).
 std::unique_ptr<double[]> scratch_doubles(Index count)
 {
+    if (count > PTRDIFF_MAX / Index{sizeof(double)}) memory_overflow();
     std::unique_ptr<double[]> block(new (std::nothrow) double[static_cast<std::size_t>(count)]);
     if (!block) memory_overflow();
     return block;
@@ -219,8 +221,8 @@ LuFactors factorise(SubtractRows* subtract, double* pack, int order_of_matrix, c
 {
     const Index n = order_of_matrix > 0 ? order_of_matrix : 0;
     // All work storage first: running out of memory ends the process before
-    // the matrix is read.
-    LuFactors f{n, work_doubles(n * n), work_ints(n), 0.0};
+    // the matrix is read. The copy is written in full before it is read.
+    LuFactors f{n, scratch_doubles(n * n), work_ints(n), 0.0};
     const auto sorted = work_ints(n);
     const auto where = work_ints(n);
     int* const order = f.order.get();

@@ -21,14 +21,14 @@ struct RowSet {
 // Blocking of the packed form of the row operation: at most pack_depth values
 // of k at a time, for at most pack_rows target rows and pack_columns columns.
 // The multipliers of one block of rows (pack_rows x pack_depth, 384 KiB) and
-// the source rows of one block of columns (pack_depth x pack_columns,
-// 512 KiB) are copied into `pack` so that the inner loops read both
+// the source rows of one block of columns (pack_depth x pack_columns, 1 MiB)
+// are copied into `pack` so that the inner loops read both
 // contiguously; the multipliers stay in the second-level cache (1 MiB a core
 // here) while every strip of source columns passes over them, and the strip
 // (pack_depth x 8 columns, 16 KiB) stays in the first-level cache (32 KiB).
 inline constexpr Index pack_depth = 256;
 inline constexpr Index pack_rows = 192;
-inline constexpr Index pack_columns = 256;
+inline constexpr Index pack_columns = 512;
 // Doubles of the packing buffer, with room to start it on a cache line.
 inline constexpr Index pack_size = pack_depth * pack_columns + pack_rows * pack_depth + 8;
 

@@ -55,10 +55,14 @@ void pack_source(const RowSet& source, Index pc, Index kc, Index jc, Index nc, d
         const Index j0 = jc + s * width;
         const Index w = std::min<Index>(width, jc + nc - j0);
         double* const strip = out + s * kc * width;
+        if (w == width) {
+            for (Index k = 0; k < kc; ++k) std::memcpy(strip + k * width, row_of(source, pc + k) + j0, sizeof(double) * width);
+            continue;
+        }
         for (Index k = 0; k < kc; ++k) {
             const double* const from = row_of(source, pc + k) + j0;
             double* const to = strip + k * width;
-            std::memcpy(to, from, w * sizeof(double));
+            std::copy_n(from, w, to);
             std::fill(to + w, to + width, 0.0);
         }
     }
@@ -71,15 +75,17 @@ void pack_multipliers(const RowSet& multipliers, Index ic, Index mc, Index pc, I
 {
     for (Index p = 0; p * Rows < mc; ++p) {
         double* const panel = out + p * kc * Rows;
-        for (int r = 0; r < Rows; ++r) {
-            const Index i = p * Rows + r;
-            if (i < mc) {
-                const double* const from = row_of(multipliers, ic + i) + pc;
-                for (Index k = 0; k < kc; ++k) panel[k * Rows + r] = from[k];
-            } else {
-                for (Index k = 0; k < kc; ++k) panel[k * Rows + r] = 0.0;
-            }
+        const Index h = std::min<Index>(Rows, mc - p * Rows);
+        const double* from[Rows];
+        for (int r = 0; r < h; ++r) from[r] = row_of(multipliers, ic + p * Rows + r) + pc;
+        if (h == Rows) {
+            for (Index k = 0; k < kc; ++k)
+                #pragma GCC unroll 16
+                for (int r = 0; r < Rows; ++r) panel[k * Rows + r] = from[r][k];
+            continue;
         }
+        for (Index k = 0; k < kc; ++k)
+            for (int r = 0; r < Rows; ++r) panel[k * Rows + r] = r < h ? from[r][k] : 0.0;
     }
 }
 

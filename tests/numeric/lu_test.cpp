@@ -131,7 +131,7 @@ std::vector<std::uint64_t> bits(const std::vector<double>& a)
 // Orders on both sides of every block, split and tile size (the recursion
 // splits on multiples of 8 and solves 16 rows at its bottom; the tiles are 4,
 // 6 or 16 rows by 4 or 8 columns; the packed blocks are 256 k, 192 rows and
-// 256 columns), rows with spare doubles, and four kinds of entries: random
+// 512 columns), rows with spare doubles, and four kinds of entries: random
 // reals; small whole numbers (ties between candidates); whole numbers with
 // zero columns at and beside block edges (zero pivots skipped inside a block,
 // an infinity that only their elimination would reach); and a matrix that
