@@ -30,8 +30,6 @@ namespace {
 // bottom of the recursion: below these the matrix product gains nothing.
 constexpr Index panel_width = 8;
 constexpr Index solve_rows = 16;
-// Columns a time of the triangular part of the inverse of L.
-constexpr Index lower_columns = 64;
 // Columns per strip of the back substitution: eight independent sums of
 // eight-wide vectors for each row.
 constexpr Index strip_width = 64;
@@ -187,15 +185,9 @@ void solve_lower(const Updater& update, const RowSet& x, const RowSet& l, Index 
     }
     const Index rm = r0 + split(r1 - r0);
     solve_lower(update, x, l, r0, rm, j0, j1, lower);
-    if (!lower) {
-        update({x, l, x, rm, r1, r0, rm, j0, j1});
-    } else {
-        // Rows k of [r0, rm) are zero right of column k: columns from c on
-        // need only the k from c on.
-        update({x, l, x, rm, r1, r0, rm, j0, r0});
-        for (Index c = r0; c < rm; c += lower_columns)
-            update({x, l, x, rm, r1, c, rm, c, std::min(rm, c + lower_columns)});
-    }
+    RowUpdate product{x, l, x, rm, r1, r0, rm, j0, lower ? rm : j1};
+    product.source_lower = lower;
+    update(product);
     solve_lower(update, x, l, rm, r1, j0, j1, lower);
 }
 

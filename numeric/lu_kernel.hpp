@@ -38,7 +38,11 @@ inline constexpr Index pack_size = pack_depth * pack_columns + pack_rows * pack_
 // one rounded product and one rounded difference at a time, as a scalar loop
 // would. Source rows k must not be target rows, and no multiplier may be a
 // target element. With a packing buffer (pack_size doubles, on a cache line),
-// large blocks go through the packed form.
+// large blocks go through the packed form. With `source_lower`, source row k
+// is zero right of column k, and the packed form leaves out those exact-zero
+// products of a block of columns that every column of it has (a target
+// element that is not minus zero, less a zero product of a finite multiplier,
+// stays as it is).
 struct RowUpdate {
     RowSet target;
     RowSet multipliers;
@@ -47,6 +51,7 @@ struct RowUpdate {
     Index k_begin, k_end;
     Index j_begin, j_end;
     double* pack = nullptr;
+    bool source_lower = false;
 };
 
 using SubtractRows = void(const RowUpdate&);

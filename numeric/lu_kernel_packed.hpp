@@ -108,11 +108,15 @@ void subtract_packed(const RowUpdate& u)
                 for (Index s = 0; s * width < nc; ++s) {
                     const Index j0 = jc + s * width;
                     const Index w = std::min<Index>(width, jc + nc - j0);
-                    const double* const b = packed_source + s * kc * width;
+                    // Source rows above j0 that are zero in all these columns
+                    // are left out.
+                    const Index skip = u.source_lower ? std::clamp<Index>(j0 - pc, 0, kc) : 0;
+                    if (skip == kc) continue;
+                    const double* const b = packed_source + (s * kc + skip) * width;
                     for (Index p = 0; p * Rows < mc; ++p) {
                         const Index i0 = ic + p * Rows;
                         const Index h = std::min<Index>(Rows, ic + mc - i0);
-                        const double* const a = packed_multipliers + p * kc * Rows;
+                        const double* const a = packed_multipliers + p * kc * Rows + skip * Rows;
                         // The next tile's target rows are fetched while this
                         // one is worked on.
                         for (Index r = i0 + Rows; r < std::min(i0 + 2 * Rows, ic + mc); ++r)
@@ -120,7 +124,7 @@ void subtract_packed(const RowUpdate& u)
                         double* c[Rows];
                         if (h == Rows && w == width) {
                             for (int r = 0; r < Rows; ++r) c[r] = row_of(u.target, i0 + r);
-                            subtract_tile<Rows, Vecs, Lanes>(kc, a, b, c, j0);
+                            subtract_tile<Rows, Vecs, Lanes>(kc - skip, a, b, c, j0);
                             continue;
                         }
                         // A tile at the edge works on a copy; the rows and
@@ -128,7 +132,7 @@ void subtract_packed(const RowUpdate& u)
                         alignas(64) double tile[Rows][width] = {};
                         for (int r = 0; r < h; ++r) std::memcpy(tile[r], row_of(u.target, i0 + r) + j0, w * sizeof(double));
                         for (int r = 0; r < Rows; ++r) c[r] = tile[r];
-                        subtract_tile<Rows, Vecs, Lanes>(kc, a, b, c, 0);
+                        subtract_tile<Rows, Vecs, Lanes>(kc - skip, a, b, c, 0);
                         for (int r = 0; r < h; ++r) std::memcpy(row_of(u.target, i0 + r) + j0, tile[r], w * sizeof(double));
                     }
                 }
