@@ -81,6 +81,12 @@ template <int Rows, int Vecs, int Lanes>
     Index j = u.j_begin;
     for (; j + Vecs * Lanes <= u.j_end; j += Vecs * Lanes)
         subtract_block<Rows, Vecs, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+    if constexpr (Vecs >= 8) {
+        if (j + Vecs / 2 * Lanes <= u.j_end) {
+            subtract_block<Rows, Vecs / 2, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+            j += Vecs / 2 * Lanes;
+        }
+    }
     for (; j + Lanes <= u.j_end; j += Lanes)
         subtract_block<Rows, 1, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
     for (; j < u.j_end; ++j) {
