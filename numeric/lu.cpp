@@ -136,23 +136,33 @@ double row_order_sign(Index n, int* order, int* where)
 }
 
 // Pivoting and elimination of columns [k0, k1), applied within those columns
-// only; the columns to their right are brought up to date afterwards.
+// only; the columns to their right are brought up to date afterwards. The
+// multipliers of a column are divided a block of rows at a time (so that the
+// divisions run as vectors), and the search for the next column's pivot
+// follows its elimination row by row, in the same order as a search of its
+// own.
 void factorise_panel(const LuFactors& f, Index k0, Index k1)
 {
+    constexpr Index block = 128;
+    double quotients[block];
     const Index n = f.n;
     int* const order = f.order.get();
+    Index candidate = -1;  // this column's pivot position, when already found
     for (Index k = k0; k < k1; ++k) {
-        // The largest magnitude in column k wins; ties keep the earlier row.
-        Index candidate = k;
-        double largest = std::fabs(f.at(order[k], k));
-        for (Index j = k + 1; j < n; ++j) {
-            const double m = std::fabs(f.at(order[j], k));
-            if (m > largest) {
-                candidate = j;
-                largest = m;
+        if (candidate < 0) {
+            // The largest magnitude in column k wins; ties keep the earlier row.
+            candidate = k;
+            double largest = std::fabs(f.at(order[k], k));
+            for (Index j = k + 1; j < n; ++j) {
+                const double m = std::fabs(f.at(order[j], k));
+                if (m > largest) {
+                    candidate = j;
+                    largest = m;
+                }
             }
         }
         std::swap(order[k], order[candidate]);
+        candidate = -1;
 
         // A zero pivot means the rest of the column is zero too (or not a
         // number): there is nothing to eliminate, and 0 / 0 multipliers would
@@ -160,11 +170,25 @@ void factorise_panel(const LuFactors& f, Index k0, Index k1)
         const double pivot = f.pivot(k);
         if (pivot == 0.0) continue;
         const double* const pivot_row = &f.at(order[k], 0);
-        for (Index i = k + 1; i < n; ++i) {
-            double* const row = &f.at(order[i], 0);
-            const double m = row[k] / pivot;
-            row[k] = m;
-            for (Index j = k + 1; j < k1; ++j) row[j] = row[j] - m * pivot_row[j];
+        const bool search_next = k + 1 < k1;
+        double largest = 0.0;
+        for (Index i0 = k + 1; i0 < n; i0 += block) {
+            const Index count = std::min(block, n - i0);
+            for (Index i = 0; i < count; ++i) quotients[i] = f.at(order[i0 + i], k);
+            for (Index i = 0; i < count; ++i) quotients[i] = quotients[i] / pivot;
+            for (Index i = 0; i < count; ++i) {
+                double* const row = &f.at(order[i0 + i], 0);
+                const double m = quotients[i];
+                row[k] = m;
+                for (Index j = k + 1; j < k1; ++j) row[j] = row[j] - m * pivot_row[j];
+                if (search_next) {
+                    const double magnitude = std::fabs(row[k + 1]);
+                    if (candidate < 0 || magnitude > largest) {
+                        candidate = i0 + i;
+                        largest = magnitude;
+                    }
+                }
+            }
         }
     }
 }
