@@ -1,12 +1,13 @@
 // lu_invert and lu_determinant against LAPACK's dgetrf + dgetri (inverse) and
 // dgetrf alone (determinant, from the diagonal and the pivots), in reference
 // LAPACK on reference BLAS and in OpenBLAS with one thread, on the same random
-// matrices of order 100, 500 and 1000. The iterations of lu_invert and of
-// LAPACK first copy the matrix into the array that they overwrite, as
-// lu_determinant copies it into its own work storage. Unless the
-// command line says otherwise, the benchmarks run interleaved in random order,
-// five times each, and the table at the end gives each kernel's median thread
-// CPU time as a ratio to its peer's.
+// matrices of order 100, 500, 1000 and 2000 (reference LAPACK up to 1000).
+// The iterations of lu_invert and of LAPACK first copy the matrix into the
+// array that they overwrite, as lu_determinant copies it into its own work
+// storage. Unless the command line says otherwise, the benchmarks run
+// interleaved in random order, five times each, and the table at the end
+// gives each kernel's median thread CPU time as a ratio to its peer's, and
+// each one's rate in GFLOP/s against the peak of the clock measured here.
 #include "lapack_peers.hpp"
 
 #include <vibsim/lu.hpp>
@@ -24,10 +25,14 @@
 #include <string>
 #include <vector>
 
+#include <time.h>
+
 namespace vibsim::bench {
 namespace {
 
-constexpr int sizes[] = {100, 500, 1000};
+constexpr int sizes[] = {100, 500, 1000, 2000};
+// Reference LAPACK takes seconds at the largest order and has no goal there.
+constexpr int largest_reference_size = 1000;
 
 // Entries uniform in [-1, 1): far from singular at these orders.
 std::vector<double> random_matrix(int n)
@@ -42,6 +47,44 @@ std::vector<double> random_matrix(int n)
 std::string name(const std::string& routine, int n)
 {
     return routine + "/n:" + std::to_string(n);
+}
+
+// Nominal floating-point operations, the same for the library and LAPACK:
+// 2n^3/3 for the factorisation, 4n^3/3 more for the inverse.
+double operations(bool inverse, int n)
+{
+    const double cube = static_cast<double>(n) * n * n;
+    return inverse ? 2.0 * cube : 2.0 * cube / 3.0;
+}
+
+void count_rate(benchmark::State& state, bool inverse, int n)
+{
+    state.counters["GFLOP/s"] = benchmark::Counter(operations(inverse, n) * 1e-9,
+                                                   benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// The processor's clock: a chain of dependent integer additions, one a cycle,
+// eight to a loop pass so that the loop's own instructions run beside them,
+// timed in thread CPU time; the fastest of a few runs, as other processes may
+// share the core.
+double measured_ghz()
+{
+    double best = 0.0;
+    for (int run = 0; run < 5; ++run) {
+        constexpr long passes = 50000000;
+        timespec start{}, end{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+        long x = 0;
+        for (long i = 0; i < passes; ++i)
+            asm volatile("add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
+                         "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0"
+                         : "+r"(x));
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+        const double seconds = static_cast<double>(end.tv_sec - start.tv_sec) +
+                               1e-9 * static_cast<double>(end.tv_nsec - start.tv_nsec);
+        best = std::max(best, 8.0 * passes / seconds * 1e-9);
+    }
+    return best;
 }
 
 // LAPACK sees the row-major matrix as its transpose, which has the same
@@ -89,6 +132,7 @@ bool peer_agrees(const LapackPeer& peer)
 void register_sizes(const LapackPeer* peer)
 {
     for (const int n : sizes) {
+        if (peer != nullptr && peer->name == "lapack" && n > largest_reference_size) continue;
         const auto a = std::make_shared<const std::vector<double>>(random_matrix(n));
         const auto scratch = std::make_shared<std::vector<double>>(a->size());
         if (peer == nullptr) {
@@ -98,9 +142,11 @@ void register_sizes(const LapackPeer* peer)
                     benchmark::DoNotOptimize(lu_invert(n, scratch->data(), n));
                     benchmark::ClobberMemory();
                 }
+                count_rate(state, true, n);
             })->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(name("lu_determinant", n).c_str(), [=](benchmark::State& state) {
                 for (auto _ : state) benchmark::DoNotOptimize(lu_determinant(n, a->data(), n));
+                count_rate(state, false, n);
             })->Unit(benchmark::kMillisecond);
             continue;
         }
@@ -113,6 +159,7 @@ void register_sizes(const LapackPeer* peer)
                 benchmark::DoNotOptimize(peer_inverse(p, n, scratch->data(), pivots, work));
                 benchmark::ClobberMemory();
             }
+            count_rate(state, true, n);
         })->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(name(p.name + "_determinant", n).c_str(), [=](benchmark::State& state) {
             std::vector<int> pivots(n);
@@ -120,6 +167,7 @@ void register_sizes(const LapackPeer* peer)
                 std::copy(a->begin(), a->end(), scratch->begin());
                 benchmark::DoNotOptimize(peer_determinant(p, n, scratch->data(), pivots));
             }
+            count_rate(state, false, n);
         })->Unit(benchmark::kMillisecond);
     }
 }
@@ -128,6 +176,8 @@ void register_sizes(const LapackPeer* peer)
 // ratio to each peer's at the same order, beside the goal where there is one.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    explicit RatioReporter(double ghz) : ghz_(ghz) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -144,8 +194,13 @@ public:
     void Finalize() override
     {
         std::ostream& out = GetOutputStream();
-        out << "\nMedian CPU time of each kernel as a ratio to its peer's:\n";
-        char line[160];
+        // Two multiplies and two additions of four doubles a cycle.
+        const double peak = 16.0 * ghz_;
+        char line[200];
+        std::snprintf(line, sizeof line,
+                      "\nClock %.2f GHz: peak %.1f GFLOP/s (2 multiplies + 2 adds of 4 doubles a cycle)\n", ghz_,
+                      peak);
+        out << line << "Median CPU time of each kernel as a ratio to its peer's, and GFLOP/s (share of peak):\n";
         for (const char* kernel : {"invert", "determinant"}) {
             const std::string peer_kind = std::strcmp(kernel, "invert") == 0 ? "_inverse" : "_determinant";
             for (const int n : sizes) {
@@ -153,10 +208,15 @@ public:
                     const auto ours = cpu_.find(name(std::string("lu_") + kernel, n));
                     const auto theirs = cpu_.find(name(peer + peer_kind, n));
                     if (ours == cpu_.end() || theirs == cpu_.end()) continue;
-                    const bool goal = std::strcmp(peer, "lapack") == 0 && n >= 500;
-                    std::snprintf(line, sizeof line, "  %-22s %-26s %8.3f ms %8.3f ms %7.3f x  goal %s\n",
+                    const bool reference = std::strcmp(peer, "lapack") == 0;
+                    const bool goal = n >= 500 && n <= 1000;
+                    const double work = operations(peer_kind == "_inverse", n) * 1e-6;  // per millisecond
+                    std::snprintf(line, sizeof line,
+                                  "  %-22s %-26s %8.3f ms %8.3f ms %7.3f x  goal %-3s %5.1f (%2.0f%%) %5.1f (%2.0f%%)\n",
                                   ours->first.c_str(), theirs->first.c_str(), ours->second, theirs->second,
-                                  ours->second / theirs->second, goal ? "0.5" : "-");
+                                  ours->second / theirs->second, !goal ? "-" : reference ? "0.5" : "1.0",
+                                  work / ours->second, 100.0 * work / ours->second / peak, work / theirs->second,
+                                  100.0 * work / theirs->second / peak);
                     out << line;
                 }
             }
@@ -165,6 +225,7 @@ public:
     }
 
 private:
+    double ghz_;
     std::map<std::string, double> cpu_;
     std::map<std::string, bool> from_median_;
 };
@@ -200,7 +261,7 @@ int main(int argc, char** argv)
     }
 
     if (console) {
-        RatioReporter reporter;
+        RatioReporter reporter(measured_ghz());
         benchmark::RunSpecifiedBenchmarks(&reporter);
     } else {
         benchmark::RunSpecifiedBenchmarks();

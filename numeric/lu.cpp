@@ -4,11 +4,12 @@
 // Loan, "Matrix Computations", 4th ed., sections 3.2 and 3.4).
 // Pivoting reorders a row index instead of moving rows.
 //
-// The work is done a block of rows or columns at a time so that the inner
-// loops run along contiguous rows (lu_kernel.hpp), yet every element receives
-// exactly the operations of the plain algorithm in the plain order: element
-// (i, j) of the factors is updated with k = 0, 1, ... in increasing order,
-// and column c of the inverse is solved as if on its own.
+// The work is split recursively into halves so that nearly all of it is one
+// matrix product, target - multipliers x source, done a tile at a time from
+// packed panels (lu_kernel.hpp); yet every element receives exactly the
+// operations of the plain algorithm in the plain order: element (i, j) of the
+// factors is updated with k = 0, 1, ... in increasing order, and column c of
+// the inverse is solved as if on its own.
 #include "vibsim/lu.hpp"
 
 #include "lu_kernel.hpp"
@@ -16,16 +17,57 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <new>
 
 namespace vibsim {
 namespace lu_detail {
 namespace {
 
-// Columns per panel of the factorisation, rows per block of the forward
-// substitution and columns per strip of the back substitution: sized so that
-// the rows a block reads again and again stay in the processor's caches.
-constexpr Index block = 32;
+// Columns factorised one at a time, and rows solved one after another, at the
+// bottom of the recursion: below these the matrix product gains nothing.
+constexpr Index panel_width = 8;
+constexpr Index solve_rows = 16;
+// Columns per strip of the back substitution: eight independent sums of
+// eight-wide vectors for each row. (Narrower strips that stay in the
+// second-level cache at larger orders are slower: fewer sums in flight.)
+constexpr Index strip_width = 64;
+
+// Where a range of `width` columns or rows is split in two: near the middle,
+// on a multiple of panel_width.
+Index split(Index width)
+{
+    return (width / 2 + panel_width - 1) / panel_width * panel_width;
+}
+
+// Scratch doubles that are always written before they are read, so they are
+// not cleared (nor touched before they are used).
+std::unique_ptr<double[]> scratch_doubles(Index count)
+{
+    if (count > PTRDIFF_MAX / Index{sizeof(double)}) memory_overflow();
+    std::unique_ptr<double[]> block(new (std::nothrow) double[static_cast<std::size_t>(count)]);
+    if (!block) memory_overflow();
+    return block;
+}
+
+// The packing buffer of the row operation, on a cache line, for orders from
+// packed_order on (below, the blocks are too small to gain from packing and
+// there is none).
+constexpr int packed_order = 32;
+struct PackBuffer {
+    std::unique_ptr<double[]> storage;
+    double* start = nullptr;
+
+    explicit PackBuffer(int n)
+    {
+        if (n < packed_order) return;
+        storage = scratch_doubles(pack_size);
+        const auto address = reinterpret_cast<std::uintptr_t>(storage.get());
+        start = storage.get() + (64 - address % 64) % 64 / sizeof(double);
+    }
+};
 
 // A copy of the matrix overwritten by its factors, with the row order of the
 // factorisation: row k of the reordered matrix is row order[k] of the input.
@@ -40,6 +82,39 @@ struct LuFactors {
     double& at(Index row, Index col) const { return w[row * n + col]; }
     double pivot(Index k) const { return at(order[k], k); }
     RowSet rows() const { return {w.get(), n, order.get()}; }
+};
+
+// The row operation with its packing buffer. In the factorisation (given its
+// factors) it is applied for the k of the update's range that were
+// eliminated: a column whose pivot is exactly zero was skipped and contributes
+// nothing. The inverse is only computed when no pivot is zero.
+struct Updater {
+    SubtractRows* subtract;
+    double* pack;
+    const LuFactors* factors;
+
+    void operator()(RowUpdate u) const
+    {
+        if (u.first >= u.last || u.k_begin >= u.k_end || u.j_begin >= u.j_end) return;
+        u.pack = pack;
+        if (factors == nullptr) {
+            subtract(u);
+            return;
+        }
+        const LuFactors& f = *factors;
+        const Index end = u.k_end;
+        for (Index k = u.k_begin; k < end;) {
+            while (k < end && f.pivot(k) == 0.0) ++k;
+            Index run_end = k;
+            while (run_end < end && f.pivot(run_end) != 0.0) ++run_end;
+            if (run_end > k) {
+                u.k_begin = k;
+                u.k_end = run_end;
+                subtract(u);
+            }
+            k = run_end;
+        }
+    }
 };
 
 // +1.0 for an even row order, -1.0 for an odd one: the parity of the
@@ -60,42 +135,34 @@ double row_order_sign(Index n, int* order, int* where)
     return sign;
 }
 
-// The update, for the columns k of its range that were eliminated: a column
-// whose pivot is exactly zero was skipped and contributes nothing.
-void subtract_eliminated(SubtractRows* subtract, const LuFactors& f, RowUpdate u)
-{
-    const Index end = u.k_end;
-    for (Index k = u.k_begin; k < end;) {
-        while (k < end && f.pivot(k) == 0.0) ++k;
-        Index run_end = k;
-        while (run_end < end && f.pivot(run_end) != 0.0) ++run_end;
-        if (run_end > k) {
-            u.k_begin = k;
-            u.k_end = run_end;
-            subtract(u);
-        }
-        k = run_end;
-    }
-}
-
 // Pivoting and elimination of columns [k0, k1), applied within those columns
-// only; the columns to their right are brought up to date afterwards.
+// only; the columns to their right are brought up to date afterwards. The
+// multipliers of a column are divided a block of rows at a time (so that the
+// divisions run as vectors), and the search for the next column's pivot
+// follows its elimination row by row, in the same order as a search of its
+// own.
 void factorise_panel(const LuFactors& f, Index k0, Index k1)
 {
+    constexpr Index block = 128;
+    double quotients[block];
     const Index n = f.n;
     int* const order = f.order.get();
+    Index candidate = -1;  // this column's pivot position, when already found
     for (Index k = k0; k < k1; ++k) {
-        // The largest magnitude in column k wins; ties keep the earlier row.
-        Index candidate = k;
-        double largest = std::fabs(f.at(order[k], k));
-        for (Index j = k + 1; j < n; ++j) {
-            const double m = std::fabs(f.at(order[j], k));
-            if (m > largest) {
-                candidate = j;
-                largest = m;
+        if (candidate < 0) {
+            // The largest magnitude in column k wins; ties keep the earlier row.
+            candidate = k;
+            double largest = std::fabs(f.at(order[k], k));
+            for (Index j = k + 1; j < n; ++j) {
+                const double m = std::fabs(f.at(order[j], k));
+                if (m > largest) {
+                    candidate = j;
+                    largest = m;
+                }
             }
         }
         std::swap(order[k], order[candidate]);
+        candidate = -1;
 
         // A zero pivot means the rest of the column is zero too (or not a
         // number): there is nothing to eliminate, and 0 / 0 multipliers would
@@ -103,21 +170,76 @@ void factorise_panel(const LuFactors& f, Index k0, Index k1)
         const double pivot = f.pivot(k);
         if (pivot == 0.0) continue;
         const double* const pivot_row = &f.at(order[k], 0);
-        for (Index i = k + 1; i < n; ++i) {
-            double* const row = &f.at(order[i], 0);
-            const double m = row[k] / pivot;
-            row[k] = m;
-            for (Index j = k + 1; j < k1; ++j) row[j] = row[j] - m * pivot_row[j];
+        const bool search_next = k + 1 < k1;
+        double largest = 0.0;
+        for (Index i0 = k + 1; i0 < n; i0 += block) {
+            const Index count = std::min(block, n - i0);
+            for (Index i = 0; i < count; ++i) quotients[i] = f.at(order[i0 + i], k);
+            for (Index i = 0; i < count; ++i) quotients[i] = quotients[i] / pivot;
+            for (Index i = 0; i < count; ++i) {
+                double* const row = &f.at(order[i0 + i], 0);
+                const double m = quotients[i];
+                row[k] = m;
+                for (Index j = k + 1; j < k1; ++j) row[j] = row[j] - m * pivot_row[j];
+                if (search_next) {
+                    const double magnitude = std::fabs(row[k + 1]);
+                    if (candidate < 0 || magnitude > largest) {
+                        candidate = i0 + i;
+                        largest = magnitude;
+                    }
+                }
+            }
         }
     }
 }
 
-LuFactors factorise(SubtractRows* subtract, int order_of_matrix, const double* a, int lda)
+// Rows [r0, r1) of x, each row i less the multiples l[i][k] x[k] of the rows
+// k = r0 ... i - 1 before it, in increasing k, in columns [j0, j1); the rows
+// have received every k < r0 already. The rows of the first half are solved,
+// then the second half receives the first half's k as one product, then it is
+// solved. With `lower`, row k of x is zero right of column k (it holds the
+// inverse of L under construction), and only the columns that can hold
+// anything but zero are worked on: the products left out are exact zeros,
+// which would leave every difference as it is.
+void solve_lower(const Updater& update, const RowSet& x, const RowSet& l, Index r0, Index r1, Index j0, Index j1,
+                 bool lower)
+{
+    if (r1 - r0 <= solve_rows) {
+        for (Index i = r0 + 1; i < r1; ++i) update({x, l, x, i, i + 1, r0, i, j0, lower ? i : j1});
+        return;
+    }
+    const Index rm = r0 + split(r1 - r0);
+    solve_lower(update, x, l, r0, rm, j0, j1, lower);
+    RowUpdate product{x, l, x, rm, r1, r0, rm, j0, lower ? rm : j1};
+    product.source_lower = lower;
+    update(product);
+    solve_lower(update, x, l, rm, r1, j0, j1, lower);
+}
+
+// Columns [c0, c1) of the rows at positions c0 ... n - 1, which have
+// received every k < c0 already: the left half is factorised, the right half
+// receives the left half's k (rows above the split by solving with L, rows
+// below as one product), and then it is factorised.
+void factorise_columns(const Updater& update, const LuFactors& f, Index c0, Index c1)
+{
+    if (c1 - c0 <= panel_width) {
+        factorise_panel(f, c0, c1);
+        return;
+    }
+    const Index cm = c0 + split(c1 - c0);
+    factorise_columns(update, f, c0, cm);
+    const RowSet rows = f.rows();
+    solve_lower(update, rows, rows, c0, cm, cm, c1, false);
+    update({rows, rows, rows, cm, f.n, c0, cm, cm, c1});
+    factorise_columns(update, f, cm, c1);
+}
+
+LuFactors factorise(SubtractRows* subtract, double* pack, int order_of_matrix, const double* a, int lda)
 {
     const Index n = order_of_matrix > 0 ? order_of_matrix : 0;
     // All work storage first: running out of memory ends the process before
-    // the matrix is read.
-    LuFactors f{n, work_doubles(n * n), work_ints(n), 0.0};
+    // the matrix is read. The copy is written in full before it is read.
+    LuFactors f{n, scratch_doubles(n * n), work_ints(n), 0.0};
     const auto sorted = work_ints(n);
     const auto where = work_ints(n);
     int* const order = f.order.get();
@@ -126,17 +248,7 @@ LuFactors factorise(SubtractRows* subtract, int order_of_matrix, const double* a
         for (Index j = 0; j < n; ++j) f.at(i, j) = a[i * lda + j];
         order[i] = static_cast<int>(i);
     }
-
-    const RowSet rows = f.rows();
-    for (Index k0 = 0; k0 < n; k0 += block) {
-        const Index k1 = std::min(n, k0 + block);
-        factorise_panel(f, k0, k1);
-        // Right of the panel: first its own rows, each after the rows above
-        // it, then every row below.
-        for (Index i = k0 + 1; i < k1; ++i)
-            subtract_eliminated(subtract, f, {rows, rows, rows, i, i + 1, k0, i, k1, n});
-        subtract_eliminated(subtract, f, {rows, rows, rows, k1, n, k0, k1, k1, n});
-    }
+    factorise_columns({subtract, pack, &f}, f, 0, n);
 
     for (Index i = 0; i < n; ++i) sorted[i] = order[i];
     double d = row_order_sign(n, sorted.get(), where.get());
@@ -145,43 +257,50 @@ LuFactors factorise(SubtractRows* subtract, int order_of_matrix, const double* a
     return f;
 }
 
-// Forward substitution with L on the reordered identity, all columns at once:
-// row j of the result is row order[j] of the identity less the multiples
-// L(j, k) of the rows k < j before it.
-void forward_substitute(SubtractRows* subtract, const LuFactors& f, double* a, Index lda)
+// Forward substitution with L on the reordered identity. Column order[t] of
+// the identity has its one in row t, so its solution is column t of the
+// inverse of L: zero above row t, one in row t, and below it row j less the
+// multiples L(j, k) of the rows k = t ... j - 1. The products of the rows
+// above t are exact zeros (every multiplier is finite when the determinant
+// passes the bound: an infinite or non-number multiplier makes its row's
+// pivot, and with it the determinant, infinite times zero or a non-number),
+// and they leave the differences as they are, so they are left out. The
+// columns are solved in the order t and put in their places at the end.
+void forward_substitute(const Updater& update, const LuFactors& f, double* a, Index lda)
 {
     const Index n = f.n;
     for (Index j = 0; j < n; ++j) {
         std::fill(a + j * lda, a + j * lda + n, 0.0);
-        a[j * lda + f.order[j]] = 1.0;
+        a[j * lda + j] = 1.0;
     }
-    const RowSet x{a, lda, nullptr};
-    const RowSet factors = f.rows();
-    for (Index k0 = 0; k0 < n; k0 += block) {
-        const Index k1 = std::min(n, k0 + block);
-        for (Index i = k0 + 1; i < k1; ++i) subtract({x, factors, x, i, i + 1, k0, i, 0, n});
-        subtract({x, factors, x, k1, n, k0, k1, 0, n});
-    }
+    solve_lower(update, {a, lda, nullptr}, f.rows(), 0, n, 0, n, true);
 }
 
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
 // divided by the pivot U(j, j). Each row of a strip reads all the rows below
-// it, so the strip is copied to contiguous storage and back.
-void back_substitute(SubtractRows* subtract, const LuFactors& f, double* a, Index lda, double* strip)
+// it, so the strip is copied to contiguous storage and back. Then each row's
+// columns go from the order t of the forward substitution to their places
+// order[t].
+void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* strip)
 {
     const Index n = f.n;
     const RowSet factors = f.rows();
-    for (Index c0 = 0; c0 < n; c0 += block) {
-        const Index width = std::min(n - c0, block);
+    for (Index c0 = 0; c0 < n; c0 += strip_width) {
+        const Index width = std::min(n - c0, strip_width);
         const RowSet x{strip, width, nullptr};
         for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
         for (Index j = n - 1; j >= 0; --j) {
-            subtract({x, factors, x, j, j + 1, j + 1, n, 0, width});
+            update({x, factors, x, j, j + 1, j + 1, n, 0, width});
             const double pivot = f.pivot(j);
             for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
         }
         for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
+    }
+    for (Index j = 0; j < n; ++j) {
+        double* const row = a + j * lda;
+        std::copy_n(row, n, strip);
+        for (Index t = 0; t < n; ++t) row[f.order[t]] = strip[t];
     }
 }
 
@@ -189,19 +308,22 @@ void back_substitute(SubtractRows* subtract, const LuFactors& f, double* a, Inde
 
 double lu_determinant_using(SubtractRows* subtract, int n, const double* a, int lda)
 {
-    return factorise(subtract, n, a, lda).determinant;
+    const PackBuffer pack(n);
+    return factorise(subtract, pack.start, n, a, lda).determinant;
 }
 
 double lu_invert_using(SubtractRows* subtract, int n, double* a, int lda)
 {
     // Taken before the factorisation's storage, so that running out of
     // memory still ends the process before the matrix is read.
-    const auto strip = work_doubles(static_cast<long long>(n > 0 ? n : 0) * block);
-    const LuFactors f = factorise(subtract, n, a, lda);
+    const PackBuffer pack(n);
+    const auto strip = scratch_doubles(static_cast<Index>(n > 0 ? n : 0) * strip_width);
+    const LuFactors f = factorise(subtract, pack.start, n, a, lda);
     if (!(std::fabs(f.determinant) > lu_singular_bound)) return f.determinant;
     // The factors are all in the copy: a is overwritten from its first row on.
-    forward_substitute(subtract, f, a, lda);
-    back_substitute(subtract, f, a, lda, strip.get());
+    const Updater update{subtract, pack.start, nullptr};
+    forward_substitute(update, f, a, lda);
+    back_substitute(update, f, a, lda, strip.get());
     return f.determinant;
 }
 

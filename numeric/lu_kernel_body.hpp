@@ -32,6 +32,10 @@ template <>
 struct VectorOf<4> {
     typedef double type __attribute__((vector_size(32)));
 };
+template <>
+struct VectorOf<8> {
+    typedef double type __attribute__((vector_size(64)));
+};
 
 // Rows x Vecs vectors of Lanes columns from column j on, for all k.
 template <int Rows, int Vecs, int Lanes>
@@ -77,6 +81,12 @@ template <int Rows, int Vecs, int Lanes>
     Index j = u.j_begin;
     for (; j + Vecs * Lanes <= u.j_end; j += Vecs * Lanes)
         subtract_block<Rows, Vecs, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+    if constexpr (Vecs >= 8) {
+        if (j + Vecs / 2 * Lanes <= u.j_end) {
+            subtract_block<Rows, Vecs / 2, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
+            j += Vecs / 2 * Lanes;
+        }
+    }
     for (; j + Lanes <= u.j_end; j += Lanes)
         subtract_block<Rows, 1, Lanes>(target, multipliers, u.source, u.k_begin, u.k_end, j);
     for (; j < u.j_end; ++j) {
@@ -88,11 +98,26 @@ template <int Rows, int Vecs, int Lanes>
     }
 }
 
-// Four rows at a time share each source load; a row left over gets wider
-// blocks so that enough independent differences are in flight.
-template <int Lanes>
+}  // namespace
+}  // namespace vibsim::lu_detail
+
+#include "lu_kernel_packed.hpp"
+
+namespace vibsim::lu_detail {
+namespace {
+
+// Blocks with rows, columns and k enough for whole tiles go through the packed
+// form (Rows x Vecs vectors a tile). Otherwise four rows at a time share each
+// source load, and a row left over gets wider blocks so that enough
+// independent differences are in flight.
+template <int Lanes, int Rows, int Vecs>
 [[gnu::always_inline]] inline void subtract_rows(const RowUpdate& u)
 {
+    if (u.pack != nullptr && u.last - u.first >= Rows && u.j_end - u.j_begin >= Vecs * Lanes &&
+        u.k_end - u.k_begin >= 4) {
+        subtract_packed<Rows, Vecs, Lanes>(u);
+        return;
+    }
     Index i = u.first;
     for (; i + 4 <= u.last; i += 4) subtract_rows_from<4, 2, Lanes>(u, i);
     for (; i < u.last; ++i) subtract_rows_from<1, 8, Lanes>(u, i);

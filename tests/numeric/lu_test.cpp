@@ -128,41 +128,51 @@ std::vector<std::uint64_t> bits(const std::vector<double>& a)
     return b;
 }
 
-// Orders on both sides of every block and vector width, rows with spare
-// doubles, random entries, and small whole numbers with zero columns at and
-// beside block edges (ties between candidates, zero pivots skipped inside a
-// block, an infinity that only their elimination would reach). Both the form
-// of the row operation that this processor runs and the baseline form must
-// give the plain order's bits.
+// Orders on both sides of every block, split and tile size (the recursion
+// splits on multiples of 8 and solves 16 rows at its bottom; the tiles are 4,
+// 6 or 16 rows by 4 or 8 columns; the packed blocks are 256 k, 192 rows and
+// 512 columns), rows with spare doubles, and four kinds of entries: random
+// reals; small whole numbers (ties between candidates); whole numbers with
+// zero columns at and beside block edges (zero pivots skipped inside a block,
+// an infinity that only their elimination would reach); and a matrix that
+// pivots at every step (a dominant diagonal moved down one row). Every form
+// of the row operation that this processor runs must give the plain order's
+// bits.
 TEST(Lu, BlockedOrderGivesThePlainOrdersBits)
 {
     std::mt19937 engine(6);
     std::uniform_real_distribution<double> real(-1.0, 1.0);
     std::uniform_int_distribution<int> whole(-2, 2);
     using lu_detail::SubtractRows;
-    SubtractRows* const forms[] = {lu_detail::subtract_rows_chosen(), lu_detail::subtract_rows_baseline};
-    for (const int n : {1, 2, 3, 5, 8, 9, 17, 31, 32, 33, 64, 67, 130}) {
-        for (const int kind : {0, 1, 2}) {  // random reals, whole numbers, whole numbers and zero columns
+    const std::vector<SubtractRows*> forms = lu_detail::subtract_rows_forms();
+    const int orders[] = {1, 2, 3, 5, 7, 8, 9, 15, 16, 17, 23, 24, 25, 31, 32, 33, 47, 64, 67, 130, 193, 257, 515};
+    for (const int n : orders) {
+        for (const int kind : {0, 1, 2, 3}) {
+            // The large orders take the kinds that reach their block edges.
+            if (n > 130 && (kind == 1 || kind == 2)) continue;
             const bool zero_columns = kind == 2;
             const int lda = n + 3;
             std::vector<double> a(n * lda + 1, -99.0);
             for (int i = 0; i < n; ++i)
                 for (int j = 0; j < n; ++j) {
                     const bool zero = zero_columns && (j == 0 || j == n / 3 || j == 31 || j == 32);
-                    a[i * lda + j] = zero ? 0.0 : kind == 0 ? real(engine) : whole(engine);
+                    const double x = zero ? 0.0 : kind == 1 || kind == 2 ? whole(engine) : real(engine);
+                    // Row i holds the dominant entry of column i + 1: each
+                    // step's pivot lies below its position.
+                    a[i * lda + j] = kind == 3 && j == (i + 1) % n ? 2.0 * n : x;
                 }
             // Row 0 is the pivot row of the zero first column: its infinity
             // would spread as not-a-number if that column were eliminated.
             if (zero_columns && n > 1) a[n - 1] = INFINITY;
             std::vector<double> expected = a;
             const double d = plain_lu_invert(n, expected, lda, true);
-            for (SubtractRows* const form : forms) {
-                SCOPED_TRACE(testing::Message() << "n " << n << ", kind " << kind
-                                                << (form == forms[0] ? ", chosen form" : ", baseline form"));
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(lu_detail::lu_determinant_using(form, n, a.data(), lda)),
-                          std::bit_cast<std::uint64_t>(plain_lu_invert(n, a, lda, false)));
+            const double plain_d = plain_lu_invert(n, a, lda, false);
+            for (std::size_t form = 0; form < forms.size(); ++form) {
+                SCOPED_TRACE(testing::Message() << "n " << n << ", kind " << kind << ", form " << form);
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(lu_detail::lu_determinant_using(forms[form], n, a.data(), lda)),
+                          std::bit_cast<std::uint64_t>(plain_d));
                 std::vector<double> inverse = a;
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(lu_detail::lu_invert_using(form, n, inverse.data(), lda)),
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(lu_detail::lu_invert_using(forms[form], n, inverse.data(), lda)),
                           std::bit_cast<std::uint64_t>(d));
                 EXPECT_EQ(bits(inverse), bits(expected));
             }
