@@ -279,23 +279,41 @@ void forward_substitute(const Updater& update, const LuFactors& f, double* a, In
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
 // divided by the pivot U(j, j). Each row of a strip reads all the rows below
-// it, so the strip is copied to contiguous storage and back. Then each row's
-// columns go from the order t of the forward substitution to their places
-// order[t].
+// it, so the strip is copied to contiguous storage (the next strip's columns
+// are copied in as this one's are copied back). A narrow last strip is padded
+// with zero columns to a whole number of eight-wide vectors, which are
+// discarded. Then each row's columns go from the order t of the forward
+// substitution to their places order[t].
 void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* strip)
 {
     const Index n = f.n;
-    const RowSet factors = f.rows();
-    for (Index c0 = 0; c0 < n; c0 += strip_width) {
-        const Index width = std::min(n - c0, strip_width);
-        const RowSet x{strip, width, nullptr};
-        for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
-        for (Index j = n - 1; j >= 0; --j) {
-            update({x, factors, x, j, j + 1, j + 1, n, 0, width});
-            const double pivot = f.pivot(j);
-            for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
+    const auto width_of = [n](Index c0) { return std::min(n - c0, strip_width); };
+    const auto stride_of = [](Index width) { return (width + 7) / 8 * 8; };
+    const auto copy_in = [&](Index c0) {
+        const Index width = width_of(c0);
+        const Index stride = stride_of(width);
+        for (Index j = 0; j < n; ++j) {
+            std::copy_n(a + j * lda + c0, width, strip + j * stride);
+            std::fill(strip + j * stride + width, strip + (j + 1) * stride, 0.0);
         }
-        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
+    };
+    if (n > 0) copy_in(0);
+    for (Index c0 = 0; c0 < n; c0 += strip_width) {
+        const Index width = width_of(c0);
+        const Index stride = stride_of(width);
+        RowUpdate solve{{strip, stride, nullptr}, f.rows(), {strip, stride, nullptr}, 0, n, 0, n, 0, stride};
+        solve.back_substitution = true;
+        update(solve);
+        const Index next = c0 + width;
+        if (next < n && width_of(next) == width) {
+            for (Index j = 0; j < n; ++j) {
+                std::copy_n(strip + j * stride, width, a + j * lda + c0);
+                std::copy_n(a + j * lda + next, width, strip + j * stride);
+            }
+            continue;
+        }
+        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * stride, width, a + j * lda + c0);
+        if (next < n) copy_in(next);
     }
     for (Index j = 0; j < n; ++j) {
         double* const row = a + j * lda;
