@@ -189,9 +189,7 @@ void factorise_panel(const LuFactors& f, Index k0, Index k1, double* panel)
     int* const order = f.order.get();
     // Column k0 + c at position k0 + i is column(c)[i].
     const auto column = [&](Index c) { return panel + c * rows; };
-    constexpr Index ahead = 16;  // rows fetched ahead: they lie all over the copy
     for (Index i = 0; i < rows; ++i) {
-        if (i + ahead < rows) __builtin_prefetch(&f.at(order[k0 + i + ahead], k0));
         const double* const from = &f.at(order[k0 + i], k0);
         for (Index c = 0; c < width; ++c) column(c)[i] = from[c];
     }

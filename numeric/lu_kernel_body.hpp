@@ -11,6 +11,7 @@
 
 #include "lu_kernel.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 namespace vibsim::lu_detail {
@@ -68,11 +69,14 @@ template <int Rows, int Vecs, int Lanes>
         // a few k ahead are fetched while this one is worked on.
         constexpr Index ahead = 4;
         const Index stride = source.stride;
+        // (The rows ahead may lie past the last one: their addresses are
+        // counted as numbers, and a prefetch never faults.)
         const double* s = source.base + k_begin * stride + j;
-        const double* fetched = s + ahead * stride;
-        for (Index k = k_begin; k < k_end; ++k, s += stride, fetched += stride) {
+        auto fetched = reinterpret_cast<std::uintptr_t>(s) + ahead * stride * sizeof(double);
+        for (Index k = k_begin; k < k_end; ++k, s += stride, fetched += stride * sizeof(double)) {
             #pragma GCC unroll 8
-            for (int line = 0; line < Vecs * Lanes; line += 8) __builtin_prefetch(fetched + line);
+            for (int line = 0; line < Vecs * Lanes; line += 8)
+                __builtin_prefetch(reinterpret_cast<const void*>(fetched + line * sizeof(double)));
             step(s, k);
         }
     } else {
@@ -139,8 +143,10 @@ void back_substitute_rows(const RowUpdate& u)
         const double* const multipliers = row_of(u.multipliers, i);
         // The next row's multipliers lie anywhere (the rows are in the
         // pivots' order): their start is fetched while this row is solved.
-        if (i > u.first)
-            for (int line = 0; line < 4; ++line) __builtin_prefetch(row_of(u.multipliers, i - 1) + i + 8 * line);
+        if (i > u.first) {
+            const auto next = reinterpret_cast<std::uintptr_t>(row_of(u.multipliers, i - 1) + i);
+            for (int line = 0; line < 4; ++line) __builtin_prefetch(reinterpret_cast<const void*>(next + 64 * line));
+        }
         Index j = u.j_begin;
         for (; j + Lanes <= u.j_end; j += 8 * Lanes)
             solve_block<8, Lanes>(target, multipliers, u.source, i, u.k_end, j, (u.j_end - j) / Lanes);
