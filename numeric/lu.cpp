@@ -135,61 +135,86 @@ double row_order_sign(Index n, int* order, int* where)
     return sign;
 }
 
-// Pivoting and elimination of columns [k0, k1), applied within those columns
-// only; the columns to their right are brought up to date afterwards. The
-// multipliers of a column are divided a block of rows at a time (so that the
-// divisions run as vectors), and the search for the next column's pivot
-// follows its elimination row by row, in the same order as a search of its
-// own.
-void factorise_panel(const LuFactors& f, Index k0, Index k1)
+// The pivot search of a column: the first of x[first], ..., x[last - 1] with
+// the largest magnitude, where x[first] stays unless one is strictly larger
+// (a non-number is never larger, and a non-number at first stays). Four
+// searches of every fourth entry run side by side, each keeping its own
+// first largest, and the earliest of their largest wins.
+Index pivot_position(const double* x, Index first, Index last)
 {
-    constexpr Index block = 128;
-    double quotients[block];
-    const Index n = f.n;
-    int* const order = f.order.get();
-    Index candidate = -1;  // this column's pivot position, when already found
-    for (Index k = k0; k < k1; ++k) {
-        if (candidate < 0) {
-            // The largest magnitude in column k wins; ties keep the earlier row.
-            candidate = k;
-            double largest = std::fabs(f.at(order[k], k));
-            for (Index j = k + 1; j < n; ++j) {
-                const double m = std::fabs(f.at(order[j], k));
-                if (m > largest) {
-                    candidate = j;
-                    largest = m;
-                }
+    constexpr int ways = 4;
+    double largest[ways] = {-1.0, -1.0, -1.0, -1.0};
+    Index found[ways] = {-1, -1, -1, -1};
+    Index i = first + 1;
+    for (; i + ways <= last; i += ways) {
+        for (int w = 0; w < ways; ++w) {
+            const double m = std::fabs(x[i + w]);
+            if (m > largest[w]) {
+                largest[w] = m;
+                found[w] = i + w;
             }
         }
-        std::swap(order[k], order[candidate]);
-        candidate = -1;
+    }
+    for (int w = 0; i < last; ++i, ++w) {
+        const double m = std::fabs(x[i]);
+        if (m > largest[w]) {
+            largest[w] = m;
+            found[w] = i;
+        }
+    }
+    Index candidate = first;
+    double best = std::fabs(x[first]);
+    for (int w = 0; w < ways; ++w) {
+        if (found[w] < 0) continue;
+        if (largest[w] > best || (largest[w] == best && candidate != first && found[w] < candidate)) {
+            candidate = found[w];
+            best = largest[w];
+        }
+    }
+    return candidate;
+}
+
+// Pivoting and elimination of columns [k0, k1), applied within those columns
+// only; the columns to their right are brought up to date afterwards. The
+// columns of the rows at positions k0 ... n - 1 are copied into `panel`, a
+// column at a time in position order (their entries exchanged with the
+// positions), and back at the end, so that the steps run down contiguous
+// columns, and the products and differences of a column as vectors across
+// rows, each element still receiving its k in increasing order.
+void factorise_panel(const LuFactors& f, Index k0, Index k1, double* panel)
+{
+    const Index n = f.n;
+    const Index rows = n - k0;
+    const Index width = k1 - k0;
+    int* const order = f.order.get();
+    // Column k0 + c at position k0 + i is column(c)[i].
+    const auto column = [&](Index c) { return panel + c * rows; };
+    for (Index i = 0; i < rows; ++i) {
+        const double* const from = &f.at(order[k0 + i], k0);
+        for (Index c = 0; c < width; ++c) column(c)[i] = from[c];
+    }
+    for (Index c = 0; c < width; ++c) {
+        const Index k = k0 + c;
+        double* const x = column(c);
+        const Index candidate = pivot_position(x, c, rows);
+        std::swap(order[k], order[k0 + candidate]);
+        for (Index j = 0; j < width; ++j) std::swap(column(j)[c], column(j)[candidate]);
 
         // A zero pivot means the rest of the column is zero too (or not a
         // number): there is nothing to eliminate, and 0 / 0 multipliers would
         // turn a singular matrix's determinant into a non-number.
-        const double pivot = f.pivot(k);
+        const double pivot = x[c];
         if (pivot == 0.0) continue;
-        const double* const pivot_row = &f.at(order[k], 0);
-        const bool search_next = k + 1 < k1;
-        double largest = 0.0;
-        for (Index i0 = k + 1; i0 < n; i0 += block) {
-            const Index count = std::min(block, n - i0);
-            for (Index i = 0; i < count; ++i) quotients[i] = f.at(order[i0 + i], k);
-            for (Index i = 0; i < count; ++i) quotients[i] = quotients[i] / pivot;
-            for (Index i = 0; i < count; ++i) {
-                double* const row = &f.at(order[i0 + i], 0);
-                const double m = quotients[i];
-                row[k] = m;
-                for (Index j = k + 1; j < k1; ++j) row[j] = row[j] - m * pivot_row[j];
-                if (search_next) {
-                    const double magnitude = std::fabs(row[k + 1]);
-                    if (candidate < 0 || magnitude > largest) {
-                        candidate = i0 + i;
-                        largest = magnitude;
-                    }
-                }
-            }
+        for (Index i = c + 1; i < rows; ++i) x[i] = x[i] / pivot;
+        for (Index j = c + 1; j < width; ++j) {
+            double* const y = column(j);
+            const double p = y[c];
+            for (Index i = c + 1; i < rows; ++i) y[i] = y[i] - x[i] * p;
         }
+    }
+    for (Index i = 0; i < rows; ++i) {
+        double* const to = &f.at(order[k0 + i], k0);
+        for (Index c = 0; c < width; ++c) to[c] = column(c)[i];
     }
 }
 
@@ -220,18 +245,18 @@ void solve_lower(const Updater& update, const RowSet& x, const RowSet& l, Index 
 // received every k < c0 already: the left half is factorised, the right half
 // receives the left half's k (rows above the split by solving with L, rows
 // below as one product), and then it is factorised.
-void factorise_columns(const Updater& update, const LuFactors& f, Index c0, Index c1)
+void factorise_columns(const Updater& update, const LuFactors& f, double* panel, Index c0, Index c1)
 {
     if (c1 - c0 <= panel_width) {
-        factorise_panel(f, c0, c1);
+        factorise_panel(f, c0, c1, panel);
         return;
     }
     const Index cm = c0 + split(c1 - c0);
-    factorise_columns(update, f, c0, cm);
+    factorise_columns(update, f, panel, c0, cm);
     const RowSet rows = f.rows();
     solve_lower(update, rows, rows, c0, cm, cm, c1, false);
     update({rows, rows, rows, cm, f.n, c0, cm, cm, c1});
-    factorise_columns(update, f, cm, c1);
+    factorise_columns(update, f, panel, cm, c1);
 }
 
 LuFactors factorise(SubtractRows* subtract, double* pack, int order_of_matrix, const double* a, int lda)
@@ -242,13 +267,14 @@ LuFactors factorise(SubtractRows* subtract, double* pack, int order_of_matrix, c
     LuFactors f{n, scratch_doubles(n * n), work_ints(n), 0.0};
     const auto sorted = work_ints(n);
     const auto where = work_ints(n);
+    const auto panel = scratch_doubles(n * panel_width);
     int* const order = f.order.get();
 
     for (Index i = 0; i < n; ++i) {
         for (Index j = 0; j < n; ++j) f.at(i, j) = a[i * lda + j];
         order[i] = static_cast<int>(i);
     }
-    factorise_columns({subtract, pack, &f}, f, 0, n);
+    factorise_columns({subtract, pack, &f}, f, panel.get(), 0, n);
 
     for (Index i = 0; i < n; ++i) sorted[i] = order[i];
     double d = row_order_sign(n, sorted.get(), where.get());
@@ -279,23 +305,41 @@ void forward_substitute(const Updater& update, const LuFactors& f, double* a, In
 // Back substitution with U, a strip of columns at a time: row j of the strip
 // less the multiples U(j, k) of the finished rows k > j, in increasing k, and
 // divided by the pivot U(j, j). Each row of a strip reads all the rows below
-// it, so the strip is copied to contiguous storage and back. Then each row's
-// columns go from the order t of the forward substitution to their places
-// order[t].
+// it, so the strip is copied to contiguous storage (the next strip's columns
+// are copied in as this one's are copied back). A narrow last strip is padded
+// with zero columns to a whole number of eight-wide vectors, which are
+// discarded. Then each row's columns go from the order t of the forward
+// substitution to their places order[t].
 void back_substitute(const Updater& update, const LuFactors& f, double* a, Index lda, double* strip)
 {
     const Index n = f.n;
-    const RowSet factors = f.rows();
-    for (Index c0 = 0; c0 < n; c0 += strip_width) {
-        const Index width = std::min(n - c0, strip_width);
-        const RowSet x{strip, width, nullptr};
-        for (Index j = 0; j < n; ++j) std::copy_n(a + j * lda + c0, width, strip + j * width);
-        for (Index j = n - 1; j >= 0; --j) {
-            update({x, factors, x, j, j + 1, j + 1, n, 0, width});
-            const double pivot = f.pivot(j);
-            for (Index c = 0; c < width; ++c) strip[j * width + c] = strip[j * width + c] / pivot;
+    const auto width_of = [n](Index c0) { return std::min(n - c0, strip_width); };
+    const auto stride_of = [](Index width) { return (width + 7) / 8 * 8; };
+    const auto copy_in = [&](Index c0) {
+        const Index width = width_of(c0);
+        const Index stride = stride_of(width);
+        for (Index j = 0; j < n; ++j) {
+            std::copy_n(a + j * lda + c0, width, strip + j * stride);
+            std::fill(strip + j * stride + width, strip + (j + 1) * stride, 0.0);
         }
-        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * width, width, a + j * lda + c0);
+    };
+    if (n > 0) copy_in(0);
+    for (Index c0 = 0; c0 < n; c0 += strip_width) {
+        const Index width = width_of(c0);
+        const Index stride = stride_of(width);
+        RowUpdate solve{{strip, stride, nullptr}, f.rows(), {strip, stride, nullptr}, 0, n, 0, n, 0, stride};
+        solve.back_substitution = true;
+        update(solve);
+        const Index next = c0 + width;
+        if (next < n && width_of(next) == width) {
+            for (Index j = 0; j < n; ++j) {
+                std::copy_n(strip + j * stride, width, a + j * lda + c0);
+                std::copy_n(a + j * lda + next, width, strip + j * stride);
+            }
+            continue;
+        }
+        for (Index j = 0; j < n; ++j) std::copy_n(strip + j * stride, width, a + j * lda + c0);
+        if (next < n) copy_in(next);
     }
     for (Index j = 0; j < n; ++j) {
         double* const row = a + j * lda;

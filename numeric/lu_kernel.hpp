@@ -43,6 +43,11 @@ inline constexpr Index pack_size = pack_depth * pack_columns + pack_rows * pack_
 // products of a block of columns that every column of it has (a target
 // element that is not minus zero, less a zero product of a finite multiplier,
 // stays as it is).
+//
+// With `back_substitution`, the target rows are also the source rows (one
+// after another, without an index), and they are solved from last - 1 down to
+// first: row i receives k = i + 1, ..., k_end - 1 (rows solved already) and is
+// then divided by multipliers[i][i]; k_begin is not used.
 struct RowUpdate {
     RowSet target;
     RowSet multipliers;
@@ -52,6 +57,7 @@ struct RowUpdate {
     Index j_begin, j_end;
     double* pack = nullptr;
     bool source_lower = false;
+    bool back_substitution = false;
 };
 
 using SubtractRows = void(const RowUpdate&);

@@ -11,6 +11,7 @@
 
 #include "lu_kernel.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 namespace vibsim::lu_detail {
@@ -50,8 +51,7 @@ template <int Rows, int Vecs, int Lanes>
     for (int r = 0; r < Rows; ++r)
         #pragma GCC unroll 8
         for (int v = 0; v < Vecs; ++v) std::memcpy(&x[r][v], target[r] + j + v * Lanes, sizeof(V));
-    for (Index k = k_begin; k < k_end; ++k) {
-        const double* const s = row_of(source, k) + j;
+    const auto step = [&](const double* s, Index k) __attribute__((always_inline)) {
         V y[Vecs];
         #pragma GCC unroll 8
         for (int v = 0; v < Vecs; ++v) std::memcpy(&y[v], s + v * Lanes, sizeof(V));
@@ -61,6 +61,26 @@ template <int Rows, int Vecs, int Lanes>
             #pragma GCC unroll 8
             for (int v = 0; v < Vecs; ++v) x[r][v] = x[r][v] - m * y[v];
         }
+    };
+    if (Rows == 1 && source.index == nullptr) {
+        // A single row gets a new source row for every k and nothing else to
+        // do, so its speed is that of the stream of source rows: when they
+        // lie one after another (a strip of the back substitution), the rows
+        // a few k ahead are fetched while this one is worked on.
+        constexpr Index ahead = 4;
+        const Index stride = source.stride;
+        // (The rows ahead may lie past the last one: their addresses are
+        // counted as numbers, and a prefetch never faults.)
+        const double* s = source.base + k_begin * stride + j;
+        auto fetched = reinterpret_cast<std::uintptr_t>(s) + ahead * stride * sizeof(double);
+        for (Index k = k_begin; k < k_end; ++k, s += stride, fetched += stride * sizeof(double)) {
+            #pragma GCC unroll 8
+            for (int line = 0; line < Vecs * Lanes; line += 8)
+                __builtin_prefetch(reinterpret_cast<const void*>(fetched + line * sizeof(double)));
+            step(s, k);
+        }
+    } else {
+        for (Index k = k_begin; k < k_end; ++k) step(row_of(source, k) + j, k);
     }
     #pragma GCC unroll 8
     for (int r = 0; r < Rows; ++r)
@@ -98,6 +118,49 @@ template <int Rows, int Vecs, int Lanes>
     }
 }
 
+// One row of a back substitution, Vecs vectors of columns from column j on
+// (Vecs at most 8, fewer at the end of a narrow strip), all at once: every
+// column of the row waits for the row below, so the more independent sums in
+// flight the better.
+template <int Vecs, int Lanes>
+[[gnu::always_inline]] inline void solve_block(double* target, const double* multipliers, const RowSet& rows,
+                                               Index i, Index k_end, Index j, Index vectors)
+{
+    if constexpr (Vecs > 1) {
+        if (vectors < Vecs) {
+            solve_block<Vecs - 1, Lanes>(target, multipliers, rows, i, k_end, j, vectors);
+            return;
+        }
+    }
+    subtract_block<1, Vecs, Lanes>(&target, &multipliers, rows, i + 1, k_end, j);
+}
+
+template <int Lanes>
+void back_substitute_rows(const RowUpdate& u)
+{
+    for (Index i = u.last - 1; i >= u.first; --i) {
+        double* const target = row_of(u.target, i);
+        const double* const multipliers = row_of(u.multipliers, i);
+        // The next row's multipliers lie anywhere (the rows are in the
+        // pivots' order): their start is fetched while this row is solved.
+        if (i > u.first) {
+            const auto next = reinterpret_cast<std::uintptr_t>(row_of(u.multipliers, i - 1) + i);
+            for (int line = 0; line < 4; ++line) __builtin_prefetch(reinterpret_cast<const void*>(next + 64 * line));
+        }
+        Index j = u.j_begin;
+        for (; j + Lanes <= u.j_end; j += 8 * Lanes)
+            solve_block<8, Lanes>(target, multipliers, u.source, i, u.k_end, j, (u.j_end - j) / Lanes);
+        j = u.j_begin + (u.j_end - u.j_begin) / Lanes * Lanes;
+        for (; j < u.j_end; ++j) {
+            double x = target[j];
+            for (Index k = i + 1; k < u.k_end; ++k) x = x - multipliers[k] * row_of(u.source, k)[j];
+            target[j] = x;
+        }
+        const double pivot = multipliers[i];
+        for (j = u.j_begin; j < u.j_end; ++j) target[j] = target[j] / pivot;
+    }
+}
+
 }  // namespace
 }  // namespace vibsim::lu_detail
 
@@ -113,6 +176,10 @@ namespace {
 template <int Lanes, int Rows, int Vecs>
 [[gnu::always_inline]] inline void subtract_rows(const RowUpdate& u)
 {
+    if (u.back_substitution) {
+        back_substitute_rows<Lanes>(u);
+        return;
+    }
     if (u.pack != nullptr && u.last - u.first >= Rows && u.j_end - u.j_begin >= Vecs * Lanes &&
         u.k_end - u.k_begin >= 4) {
         subtract_packed<Rows, Vecs, Lanes>(u);
