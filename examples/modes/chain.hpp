@@ -18,11 +18,12 @@ namespace vibsim::modes {
 
 inline constexpr int most_masses = 21;
 
-// The range of every constant, so that the frequencies (up to about
-// 2 sqrt(2 largest_value / smallest_mass)), the energies and the response
-// stay finite doubles: masses in [smallest_mass, largest_value], springs and
-// dampers in [0, largest_value].
-inline constexpr double smallest_mass = 1e-100;
+// The range of every constant, so that the squared frequencies (from about
+// smallest_value / largest_value to 4 largest_value / smallest_value), the
+// energies and the response stay finite, normal doubles: masses in
+// [smallest_value, largest_value], springs 0 or in [smallest_value,
+// largest_value], dampers in [0, largest_value].
+inline constexpr double smallest_value = 1e-100;
 inline constexpr double largest_value = 1e100;
 
 struct Chain {
@@ -35,17 +36,17 @@ struct Chain {
 // `values` receives `count` entries from `given`: one value stands for all of
 // them, a list of exactly `count` values is taken as it is. Returns "" when
 // that works, otherwise the fault in symbols, which read the same in every
-// language, e.g. "#k = 4: 1 or N + 1 = 6" (`symbol` names the quantity,
-// `count` is given as N or N + 1 for counts n and n + 1);
+// language, e.g. "#k = 4: 1 or 6" for springs wanted 6 (`symbol` names the
+// quantity);
 // `values` is then left as it was. The values themselves are not checked
 // here: check_chain does that.
 std::string expand_values(std::span<const double> given, int count, const char* symbol,
                           std::vector<double>& values);
 
 // "" for a chain the lab can compute, otherwise its first fault in symbols:
-// "N = 25: 1 ≤ N ≤ 21", "#m = 4: N = 5" (a list of the wrong length),
+// "N = 25: 1 ≤ N ≤ 21", "#m = 4: 5" (a list of the wrong length),
 // "m_3 = -1: 1e-100 ≤ m ≤ 1e+100", "λ_2 = nan: 0 ≤ λ ≤ 1e+100",
-// "k_0 = inf: 0 ≤ k ≤ 1e+100".
+// "k_0 = 1e-300: k = 0 or 1e-100 ≤ k ≤ 1e+100".
 std::string check_chain(const Chain& chain);
 
 // The chain of n masses from "one value or a list" of masses, dampers and

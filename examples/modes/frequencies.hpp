@@ -19,6 +19,11 @@ int sturm_count(const Chain& chain, double omega_squared);
 // M^-1 K): sqrt(max_i 2 (k_{i-1} + k_i) / m_i).
 double frequency_bound(const Chain& chain);
 
+// The number of pieces of the chain that no spring ties to either end
+// (split off by springs of 0): each moves freely as a whole, which is a
+// natural frequency of exactly 0.
+int free_pieces(const Chain& chain);
+
 // D(omega) = det(c (K - omega^2 M)) by the library's LU determinant, with a
 // positive c that keeps it finite at any scale of the constants (c moves no
 // root and keeps every sign).

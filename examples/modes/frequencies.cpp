@@ -1,0 +1,206 @@
+// Natural frequencies of the chain by bisection: the Sturm count (the
+// inertia of the L D L^T factors of the tridiagonal K - omega^2 M, as in
+// LAPACK's dstebz; W. Kahan, "Accurate eigenvalues of a symmetric
+// tri-diagonal matrix", Stanford CS41, 1966) isolates each root in a bracket
+// that holds it alone; there the sign of D(omega) = det(K - omega^2 M), from
+// the library's LU determinant, is bisected to the last bits of a double.
+#include "frequencies.hpp"
+
+#include <vibsim/lu.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vibsim::modes {
+
+namespace {
+
+// The count hands a bracket to the determinant once it is this narrow,
+// relative to its upper end: the determinant then bisects the remaining
+// bits.
+constexpr double handoff_width = 0x1p-36;
+
+// The smallest pivot magnitude of the Sturm recurrence; a smaller pivot is
+// taken as -pivot_floor (a zero pivot counts as negative, as in dstebz).
+// The matrix is scaled so that its couplings are at most 1, so b^2 / pivot
+// stays finite.
+constexpr double pivot_floor = std::numeric_limits<double>::min();
+
+double largest_spring(const Chain& chain)
+{
+    double largest = 0.0;
+    for (const double k : chain.stiffness) largest = std::max(largest, k);
+    return largest;
+}
+
+// The midpoint of two doubles, which equals lo or hi once they are
+// neighbours.
+double middle(double lo, double hi) { return lo + (hi - lo) * 0.5; }
+
+}  // namespace
+
+int sturm_count(const Chain& chain, double omega_squared)
+{
+    const int n = chain.n;
+    const double spring_scale = largest_spring(chain);
+    // K and M divided by the largest spring: every coupling is at most 1 and
+    // no sign changes. A chain without springs is K = 0: no scaling needed.
+    const double c = spring_scale > 0.0 ? 1.0 / spring_scale : 1.0;
+    int count = 0;
+    double pivot = 1.0;
+    for (int i = 0; i < n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const double left = chain.stiffness[at] * c;
+        const double right = chain.stiffness[at + 1] * c;
+        const double diagonal = (left + right) - omega_squared * (chain.mass[at] * c);
+        pivot = i == 0 ? diagonal : diagonal - left * left / pivot;
+        if (std::fabs(pivot) < pivot_floor || std::isnan(pivot)) pivot = -pivot_floor;
+        if (pivot < 0.0) ++count;
+    }
+    return count;
+}
+
+double frequency_bound(const Chain& chain)
+{
+    double largest = 0.0;
+    for (int i = 0; i < chain.n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        largest = std::max(largest, 2.0 * (chain.stiffness[at] + chain.stiffness[at + 1]) / chain.mass[at]);
+    }
+    return std::sqrt(largest);
+}
+
+int free_pieces(const Chain& chain)
+{
+    int pieces = 0;
+    int start = 0;  // the spring that opens the current piece
+    for (int i = 1; i <= chain.n; ++i) {
+        // Spring i closes the piece of masses start + 1 ... i when it is 0 (or
+        // is the right end's spring).
+        const bool closes = i == chain.n || chain.stiffness[static_cast<std::size_t>(i)] == 0.0;
+        if (!closes) continue;
+        if (chain.stiffness[static_cast<std::size_t>(start)] == 0.0 &&
+            chain.stiffness[static_cast<std::size_t>(i)] == 0.0)
+            ++pieces;
+        start = i;
+    }
+    return pieces;
+}
+
+double characteristic_determinant(const Chain& chain, double omega)
+{
+    const int n = chain.n;
+    const double omega_squared = omega * omega;
+    std::vector<double> a(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
+    double largest = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const double diagonal = (chain.stiffness[at] + chain.stiffness[at + 1]) - omega_squared * chain.mass[at];
+        a[at * static_cast<std::size_t>(n) + at] = diagonal;
+        largest = std::max({largest, std::fabs(diagonal), chain.stiffness[at + 1]});
+        if (i + 1 < n) {
+            a[at * static_cast<std::size_t>(n) + at + 1] = -chain.stiffness[at + 1];
+            a[(at + 1) * static_cast<std::size_t>(n) + at] = -chain.stiffness[at + 1];
+        }
+    }
+    // c = a power of 2 near 1 / largest: every entry at most 1 in magnitude,
+    // so the determinant stays below sqrt(3)^n; the scaling is exact.
+    if (largest > 0.0 && std::isfinite(largest)) {
+        int exponent = 0;
+        std::frexp(largest, &exponent);
+        for (double& x : a) x = std::ldexp(x, -exponent);
+    }
+    return lu_determinant(n, a.data(), n);
+}
+
+std::vector<double> natural_frequencies(const Chain& chain)
+{
+    const int n = chain.n;
+    std::vector<double> omega(static_cast<std::size_t>(std::max(n, 0)), 0.0);
+    if (n < 1) return omega;
+    // Roots 1 ... zeros are the free pieces' exact zeros; the others are
+    // positive.
+    const int zeros = free_pieces(chain);
+    if (zeros >= n) return omega;
+
+    // Brackets lower[j] < omega_j <= upper[j] with the counts below them:
+    // count(lower^2) < j <= count(upper^2). One count narrows every bracket
+    // it says something about.
+    double top = frequency_bound(chain) * (1.0 + 0x1p-20);
+    for (int tries = 0; tries < 64 && sturm_count(chain, top * top) < n; ++tries) top *= 2.0;
+    const auto size = static_cast<std::size_t>(n) + 1;
+    std::vector<double> lower(size, 0.0), upper(size, top);
+    std::vector<int> count_lower(size, zeros), count_upper(size, n);
+    const auto narrow = [&](double x, int count) {
+        for (int j = zeros + 1; j <= n; ++j) {
+            const auto at = static_cast<std::size_t>(j);
+            if (j <= count && x < upper[at]) {
+                upper[at] = x;
+                count_upper[at] = count;
+            } else if (j > count && x > lower[at]) {
+                lower[at] = x;
+                count_lower[at] = count;
+            }
+        }
+    };
+
+    for (int j = zeros + 1; j <= n; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        double& lo = lower[at];
+        double& hi = upper[at];
+        // The count alone until the bracket holds root j alone and is narrow.
+        while (count_upper[at] - count_lower[at] > 1 || hi - lo > handoff_width * hi) {
+            const double mid = middle(lo, hi);
+            if (mid == lo || mid == hi) break;
+            narrow(mid, sturm_count(chain, mid * mid));
+        }
+        // Then D's sign, where it changes across the bracket: the count said
+        // one root lies inside, so D changes sign exactly once.
+        double d_lo = characteristic_determinant(chain, lo);
+        const double d_hi = characteristic_determinant(chain, hi);
+        const bool sign_change = count_upper[at] - count_lower[at] == 1 &&
+                                 ((d_lo < 0.0 && d_hi > 0.0) || (d_lo > 0.0 && d_hi < 0.0));
+        double root = lo;
+        if (sign_change) {
+            double a = lo;
+            double b = hi;
+            double d_b = d_hi;
+            for (;;) {
+                const double mid = middle(a, b);
+                if (mid == a || mid == b) {
+                    root = std::fabs(d_lo) <= std::fabs(d_b) ? a : b;
+                    break;
+                }
+                const double d_mid = characteristic_determinant(chain, mid);
+                if (d_mid == 0.0) {
+                    root = mid;
+                    break;
+                }
+                if ((d_mid < 0.0) == (d_lo < 0.0)) {
+                    a = mid;
+                    d_lo = d_mid;
+                } else {
+                    b = mid;
+                    d_b = d_mid;
+                }
+            }
+        } else {
+            // A repeated root, or a determinant too small for its sign: the
+            // count to the last bits.
+            for (;;) {
+                const double mid = middle(lo, hi);
+                if (mid == lo || mid == hi) break;
+                narrow(mid, sturm_count(chain, mid * mid));
+            }
+            root = hi;
+        }
+        omega[at - 1] = root;
+    }
+    // Bisection in separate brackets keeps the order except where two roots
+    // meet in the last bit.
+    std::sort(omega.begin(), omega.end());
+    return omega;
+}
+
+}  // namespace vibsim::modes
