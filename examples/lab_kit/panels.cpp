@@ -27,6 +27,13 @@ void set_view(int width, int height, double aspect)
     glMatrixMode(GL_MODELVIEW);
 }
 
+void begin_picture()
+{
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
 PanelScope::PanelScope(const Rect& r)
 {
     glPushMatrix();

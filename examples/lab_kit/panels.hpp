@@ -23,6 +23,9 @@ inline constexpr Colour4 frame{0.55f, 0.55f, 0.6f, 0.0f};
 // up.
 void set_view(int width, int height, double aspect);
 
+// Clears the window to white and starts the picture from the identity.
+void begin_picture();
+
 // A panel's rectangle in the picture's coordinates; inside it the panel's own
 // coordinates run from -1 to +1 both ways.
 struct Rect {

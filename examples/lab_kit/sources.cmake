@@ -12,7 +12,8 @@ set(vibsim_lab_kit_sources
   ${vibsim_lab_kit_dir}/output_file.cpp
   ${vibsim_lab_kit_dir}/outputs.cpp
   ${vibsim_lab_kit_dir}/panels.cpp
-  ${vibsim_lab_kit_dir}/program_name.cpp)
+  ${vibsim_lab_kit_dir}/program_name.cpp
+  ${vibsim_lab_kit_dir}/start_up.cpp)
 set(vibsim_lab_kit_desktop_sources
   ${vibsim_lab_kit_dir}/freetype_glyphs.cpp
   ${vibsim_lab_kit_dir}/offscreen.cpp

@@ -16,6 +16,7 @@
 #include "picture.hpp"
 #include "program_name.hpp"
 #include "session.hpp"
+#include "start_up.hpp"
 #include "window.hpp"
 
 #include <csignal>
@@ -28,19 +29,11 @@ int main(int argc, char** argv)
     vibsim::lab::set_program_name("vibsim-modes");
     std::string error;
     const std::optional<Options> parsed = parse_options(argc, argv, error);
-    if (!parsed) {
-        std::fprintf(stderr, "vibsim-modes: %s\n%s", error.c_str(), usage_text(argv[0]).c_str());
-        return 2;
-    }
+    const std::optional<int> answered = vibsim::lab::answer_at_once(
+        parsed ? nullptr : &error, parsed && parsed->help, parsed && parsed->version, usage_text(argv[0]),
+        VIBSIM_VERSION);
+    if (answered) return *answered;
     const Options& options = *parsed;
-    if (options.help) {
-        std::fputs(usage_text(argv[0]).c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("vibsim-modes %s\n", VIBSIM_VERSION);
-        return 0;
-    }
 
     vibsim::lab::choose_language(options.language);
 

@@ -1,6 +1,7 @@
 #include "options.hpp"
 
 #include "option_parsing.hpp"
+#include "start_up.hpp"
 
 #include <cmath>
 #include <string_view>
@@ -164,13 +165,8 @@ std::string usage_text(const char* program)
            "  --csv FILE          no window: write the frequencies and mode shapes as CSV\n"
            "  --response-csv FILE no window: write the steady response over omega as CSV\n"
            "  --png FILE          no window: write the window's picture after one sweep\n"
-           "                      (250 frames) as PNG (no X display needed)\n"
-           "  --size WxH          size of the window and the picture (default 1024x768,\n"
-           "                      at most 16384x16384)\n"
-           "  --lang ja|en        the console dialog in Japanese (the default) or English\n"
-           "  --help              this text\n"
-           "  --version           the version\n"
-           "Options take their value as --name value or --name=value.\n"
+           "                      (250 frames) as PNG (no X display needed)\n" +
+           lab::shared_usage(22) +
            "Keys in the window: s (or held) advances, 1-9 and n N excite a mode, p plucks,\n"
            "t strikes, [ ] choose the mass, f forcing on/off, - + its frequency, m new\n"
            "constants, j new initial shape, Esc quits.\n";

@@ -159,9 +159,7 @@ void set_picture_view(int width, int height) { lab::set_view(width, height, pict
 
 void draw_picture(const Session& session)
 {
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    lab::begin_picture();
     draw_header(session);
     draw_chain(session);
     draw_traces(session);

@@ -15,6 +15,7 @@
 #include "outputs.hpp"
 #include "picture.hpp"
 #include "program_name.hpp"
+#include "start_up.hpp"
 #include "spectrum_csv.hpp"
 #include "tables.hpp"
 #include "texts.hpp"
@@ -42,19 +43,10 @@ int main(int argc, char** argv)
     set_program_name("vibsim-random");
     std::string error;
     const std::optional<Options> parsed = parse_options(argc, argv, error);
-    if (!parsed) {
-        std::fprintf(stderr, "vibsim-random: %s\n%s", error.c_str(), usage_text(argv[0]).c_str());
-        return 2;
-    }
+    const std::optional<int> answered = answer_at_once(parsed ? nullptr : &error, parsed && parsed->help,
+                                                       parsed && parsed->version, usage_text(argv[0]), VIBSIM_VERSION);
+    if (answered) return *answered;
     const Options& options = *parsed;
-    if (options.help) {
-        std::fputs(usage_text(argv[0]).c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("vibsim-random %s\n", VIBSIM_VERSION);
-        return 0;
-    }
 
     choose_language(options.language);
 

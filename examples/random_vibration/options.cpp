@@ -1,6 +1,7 @@
 #include "options.hpp"
 
 #include "option_parsing.hpp"
+#include "start_up.hpp"
 
 #include <climits>
 #include <string_view>
@@ -108,16 +109,11 @@ std::string usage_text(const char* program)
            "  --csv FILE       no window: write the averaged spectrum of the records as CSV\n"
            "  --png FILE       no window: write the window's picture as PNG (no X display\n"
            "                   needed)\n"
-           "  --size WxH       size of the window and the picture (default 1024x768,\n"
-           "                   at most 16384x16384)\n"
            "  --seed S         srand(S) before the first random number\n"
            "  --tables DIR     folder of the conversion tables normal01.data ...\n"
            "                   normal45.data\n"
-           "  --lang ja|en     the console dialog in Japanese (the default) or English\n"
-           "  --help           this text\n"
-           "  --version        the version\n"
-           "With --csv or --png and no --records, 64 records are run.\n"
-           "Options take their value as --name value or --name=value.\n"
+           "With --csv or --png and no --records, 64 records are run.\n" +
+           shared_usage(19) +
            "Keys in the window: s (or held) advances, r restarts the average, Esc quits.\n";
 }
 

@@ -225,9 +225,7 @@ void set_picture_view(int width, int height) { set_view(width, height, picture_a
 
 void draw_picture(const Lab& lab)
 {
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    begin_picture();
     draw_header(lab);
     draw_response(lab);
     draw_phase_plane(lab);
