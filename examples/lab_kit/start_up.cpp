@@ -35,6 +35,8 @@ std::optional<int> answer_at_once(const std::string* error, bool help, bool vers
     return std::nullopt;
 }
 
+std::string usage_head(const char* program) { return std::string("usage: ") + program + " [options]\n"; }
+
 std::string shared_usage(int column)
 {
     return usage_line("--size WxH", "size of the window and the picture (default 1024x768,", column) +

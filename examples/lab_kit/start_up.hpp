@@ -15,6 +15,9 @@ namespace vibsim::lab {
 std::optional<int> answer_at_once(const std::string* error, bool help, bool version, const std::string& usage,
                                   const char* version_text);
 
+// The usage text's first line: "usage: <program> [options]".
+std::string usage_head(const char* program);
+
 // The usage lines of --size, --lang, --help and --version, their texts
 // starting at `column`, and the note on --name=value.
 std::string shared_usage(int column);

@@ -146,8 +146,7 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
 
 std::string usage_text(const char* program)
 {
-    return std::string("usage: ") + program +
-           " [options]\n"
+    return lab::usage_head(program) +
            "A chain of N masses between two fixed ends, N + 1 springs and a damper on\n"
            "each mass: its natural frequencies, mode shapes and resonance.\n"
            "Without options the chain is asked for on the console and a window opens.\n"

@@ -93,8 +93,7 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
 
 std::string usage_text(const char* program)
 {
-    return std::string("usage: ") + program +
-           " [options]\n"
+    return usage_head(program) +
            "The oscillator m y'' + lambda y' + K y = f(t), f a white-noise force,\n"
            "recorded in records of 1024 steps of 0.01 s whose amplitude spectra are\n"
            "averaged.\n"
