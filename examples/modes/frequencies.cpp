@@ -19,7 +19,7 @@ namespace {
 // The count hands a bracket to the determinant once it is this narrow,
 // relative to its upper end: the determinant then bisects the remaining
 // bits.
-constexpr double handoff_width = 0x1p-36;
+constexpr double handoff_width = 0x1p-44;
 
 // The smallest pivot magnitude of the Sturm recurrence; a smaller pivot is
 // taken as -pivot_floor (a zero pivot counts as negative, as in dstebz).
@@ -90,28 +90,27 @@ int free_pieces(const Chain& chain)
 
 double characteristic_determinant(const Chain& chain, double omega)
 {
-    const int n = chain.n;
+    const auto n = static_cast<std::size_t>(chain.n);
     const double omega_squared = omega * omega;
-    std::vector<double> a(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
-    double largest = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const double diagonal = (chain.stiffness[at] + chain.stiffness[at + 1]) - omega_squared * chain.mass[at];
-        a[at * static_cast<std::size_t>(n) + at] = diagonal;
-        largest = std::max({largest, std::fabs(diagonal), chain.stiffness[at + 1]});
-        if (i + 1 < n) {
-            a[at * static_cast<std::size_t>(n) + at + 1] = -chain.stiffness[at + 1];
-            a[(at + 1) * static_cast<std::size_t>(n) + at] = -chain.stiffness[at + 1];
+    std::vector<double> a(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        a[i * n + i] = (chain.stiffness[i] + chain.stiffness[i + 1]) - omega_squared * chain.mass[i];
+        if (i > 0) a[i * n + i - 1] = -chain.stiffness[i];
+        if (i + 1 < n) a[i * n + i + 1] = -chain.stiffness[i + 1];
+        // Row i times a power of 2 that brings its largest magnitude into
+        // [0.5, 1): exact, positive (no sign and no root moves), and the
+        // determinant of rows so scaled neither overflows nor, away from a
+        // root, underflows.
+        const double largest = std::max({std::fabs(a[i * n + i]), i > 0 ? chain.stiffness[i] : 0.0,
+                                         i + 1 < n ? chain.stiffness[i + 1] : 0.0});
+        if (largest > 0.0 && std::isfinite(largest)) {
+            int exponent = 0;
+            std::frexp(largest, &exponent);
+            for (std::size_t j = (i > 0 ? i - 1 : 0); j < std::min(n, i + 2); ++j)
+                a[i * n + j] = std::ldexp(a[i * n + j], -exponent);
         }
     }
-    // c = a power of 2 near 1 / largest: every entry at most 1 in magnitude,
-    // so the determinant stays below sqrt(3)^n; the scaling is exact.
-    if (largest > 0.0 && std::isfinite(largest)) {
-        int exponent = 0;
-        std::frexp(largest, &exponent);
-        for (double& x : a) x = std::ldexp(x, -exponent);
-    }
-    return lu_determinant(n, a.data(), n);
+    return lu_determinant(chain.n, a.data(), chain.n);
 }
 
 std::vector<double> natural_frequencies(const Chain& chain)
@@ -155,21 +154,18 @@ std::vector<double> natural_frequencies(const Chain& chain)
             if (mid == lo || mid == hi) break;
             narrow(mid, sturm_count(chain, mid * mid));
         }
-        // Then D's sign, where it changes across the bracket: the count said
-        // one root lies inside, so D changes sign exactly once.
-        double d_lo = characteristic_determinant(chain, lo);
-        const double d_hi = characteristic_determinant(chain, hi);
-        const bool sign_change = count_upper[at] - count_lower[at] == 1 &&
-                                 ((d_lo < 0.0 && d_hi > 0.0) || (d_lo > 0.0 && d_hi < 0.0));
+        // Then D's sign. D(omega) is the product of the pivots whose signs
+        // the count counts, so at the bracket's ends it has the sign
+        // (-1)^count; with one root inside, it changes sign exactly once.
         double root = lo;
-        if (sign_change) {
+        if (count_upper[at] - count_lower[at] == 1) {
             double a = lo;
             double b = hi;
-            double d_b = d_hi;
+            const bool negative_at_a = count_lower[at] % 2 == 1;
             for (;;) {
                 const double mid = middle(a, b);
                 if (mid == a || mid == b) {
-                    root = std::fabs(d_lo) <= std::fabs(d_b) ? a : b;
+                    root = b;
                     break;
                 }
                 const double d_mid = characteristic_determinant(chain, mid);
@@ -177,17 +173,11 @@ std::vector<double> natural_frequencies(const Chain& chain)
                     root = mid;
                     break;
                 }
-                if ((d_mid < 0.0) == (d_lo < 0.0)) {
-                    a = mid;
-                    d_lo = d_mid;
-                } else {
-                    b = mid;
-                    d_b = d_mid;
-                }
+                (((d_mid < 0.0) == negative_at_a) ? a : b) = mid;
             }
         } else {
-            // A repeated root, or a determinant too small for its sign: the
-            // count to the last bits.
+            // A repeated root (or roots that meet within the last bits): the
+            // count to the last bits, where each of them ends.
             for (;;) {
                 const double mid = middle(lo, hi);
                 if (mid == lo || mid == hi) break;
