@@ -131,13 +131,16 @@ std::vector<double> natural_frequencies(const Chain& chain)
     const auto size = static_cast<std::size_t>(n) + 1;
     std::vector<double> lower(size, 0.0), upper(size, top);
     std::vector<int> count_lower(size, zeros), count_upper(size, n);
+    // Only points inside a bracket move it, so that a count that rounding
+    // made inconsistent with an earlier one can never turn a bracket over.
     const auto narrow = [&](double x, int count) {
         for (int j = zeros + 1; j <= n; ++j) {
             const auto at = static_cast<std::size_t>(j);
-            if (j <= count && x < upper[at]) {
+            if (!(x > lower[at] && x < upper[at])) continue;
+            if (j <= count) {
                 upper[at] = x;
                 count_upper[at] = count;
-            } else if (j > count && x > lower[at]) {
+            } else {
                 lower[at] = x;
                 count_lower[at] = count;
             }
