@@ -38,9 +38,8 @@ double largest_spring(const Chain& chain)
 // neighbours.
 double middle(double lo, double hi) { return lo + (hi - lo) * 0.5; }
 
-}  // namespace
-
-int sturm_count(const Chain& chain, double omega_squared)
+// The count for a sound chain (the bisection's many calls skip the check).
+int count_below(const Chain& chain, double omega_squared)
 {
     const int n = chain.n;
     const double spring_scale = largest_spring(chain);
@@ -61,8 +60,16 @@ int sturm_count(const Chain& chain, double omega_squared)
     return count;
 }
 
+}  // namespace
+
+int sturm_count(const Chain& chain, double omega_squared)
+{
+    return sound_chain(chain) ? count_below(chain, omega_squared) : 0;
+}
+
 double frequency_bound(const Chain& chain)
 {
+    if (!sound_chain(chain)) return 0.0;
     double largest = 0.0;
     for (int i = 0; i < chain.n; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -73,6 +80,7 @@ double frequency_bound(const Chain& chain)
 
 int free_pieces(const Chain& chain)
 {
+    if (!sound_chain(chain)) return 0;
     int pieces = 0;
     int start = 0;  // the spring that opens the current piece
     for (int i = 1; i <= chain.n; ++i) {
@@ -90,6 +98,7 @@ int free_pieces(const Chain& chain)
 
 double characteristic_determinant(const Chain& chain, double omega)
 {
+    if (!sound_chain(chain)) return std::nan("");
     const auto n = static_cast<std::size_t>(chain.n);
     const double omega_squared = omega * omega;
     std::vector<double> a(n * n, 0.0);
@@ -115,9 +124,9 @@ double characteristic_determinant(const Chain& chain, double omega)
 
 std::vector<double> natural_frequencies(const Chain& chain)
 {
+    if (!sound_chain(chain)) return {};
     const int n = chain.n;
-    std::vector<double> omega(static_cast<std::size_t>(std::max(n, 0)), 0.0);
-    if (n < 1) return omega;
+    std::vector<double> omega(static_cast<std::size_t>(n), 0.0);
     // Roots 1 ... zeros are the free pieces' exact zeros; the others are
     // positive.
     const int zeros = free_pieces(chain);
@@ -127,7 +136,7 @@ std::vector<double> natural_frequencies(const Chain& chain)
     // count(lower^2) < j <= count(upper^2). One count narrows every bracket
     // it says something about.
     double top = frequency_bound(chain) * (1.0 + 0x1p-20);
-    for (int tries = 0; tries < 64 && sturm_count(chain, top * top) < n; ++tries) top *= 2.0;
+    for (int tries = 0; tries < 64 && count_below(chain, top * top) < n; ++tries) top *= 2.0;
     const auto size = static_cast<std::size_t>(n) + 1;
     std::vector<double> lower(size, 0.0), upper(size, top);
     std::vector<int> count_lower(size, zeros), count_upper(size, n);
@@ -155,7 +164,7 @@ std::vector<double> natural_frequencies(const Chain& chain)
         while (count_upper[at] - count_lower[at] > 1 || hi - lo > handoff_width * hi) {
             const double mid = middle(lo, hi);
             if (mid == lo || mid == hi) break;
-            narrow(mid, sturm_count(chain, mid * mid));
+            narrow(mid, count_below(chain, mid * mid));
         }
         // Then D's sign. D(omega) is the product of the pivots whose signs
         // the count counts, so at the bracket's ends it has the sign
@@ -184,7 +193,7 @@ std::vector<double> natural_frequencies(const Chain& chain)
             for (;;) {
                 const double mid = middle(lo, hi);
                 if (mid == lo || mid == hi) break;
-                narrow(mid, sturm_count(chain, mid * mid));
+                narrow(mid, count_below(chain, mid * mid));
             }
             root = hi;
         }

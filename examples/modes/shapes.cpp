@@ -94,10 +94,10 @@ void scale_shape(std::span<double> x)
 Modes chain_modes(const Chain& chain)
 {
     Modes modes;
+    if (!sound_chain(chain)) return modes;
     modes.n = chain.n;
     modes.omega = natural_frequencies(chain);
     const int n = chain.n;
-    if (n < 1) return modes;
     const auto size = static_cast<std::size_t>(n);
     const double largest_lambda = modes.omega.back() * modes.omega.back();
     // The reference of the shift for roots of 0 (or below the doubles'
