@@ -80,6 +80,19 @@ std::string make_chain(int n, std::span<const double> masses, std::span<const do
     return "";
 }
 
+bool sound_chain(const Chain& chain)
+{
+    if (chain.n < 1 || chain.n > most_masses) return false;
+    const auto n = static_cast<std::size_t>(chain.n);
+    if (chain.mass.size() != n || chain.damping.size() != n || chain.stiffness.size() != n + 1) return false;
+    const auto within = [](double x, double lowest) { return x >= lowest && x <= largest_value; };
+    for (std::size_t i = 0; i < n; ++i)
+        if (!within(chain.mass[i], smallest_value) || !within(chain.damping[i], 0.0)) return false;
+    for (const double k : chain.stiffness)
+        if (!within(k, smallest_value) && k != 0.0) return false;
+    return true;
+}
+
 bool uniform(const Chain& chain)
 {
     for (const double m : chain.mass)

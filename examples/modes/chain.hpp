@@ -49,6 +49,11 @@ std::string expand_values(std::span<const double> given, int count, const char* 
 // "k_0 = 1e-300: k = 0 or 1e-100 ≤ k ≤ 1e+100".
 std::string check_chain(const Chain& chain);
 
+// check_chain(chain).empty(), without making the text. Every computation
+// below takes a chain for which this holds, and gives an empty or neutral
+// result (no frequencies, no steady value, no motion) for any other.
+bool sound_chain(const Chain& chain);
+
 // The chain of n masses from "one value or a list" of masses, dampers and
 // springs (n, n and n + 1 values for lists), checked: "" and `chain` set, or
 // the first fault (as above) and `chain` left as it was.

@@ -19,7 +19,7 @@ namespace {
 // The count hands a bracket to the determinant once it is this narrow,
 // relative to its upper end: the determinant then bisects the remaining
 // bits.
-constexpr double handoff_width = 0x1p-36;
+constexpr double handoff_width = 0x1p-44;
 
 // The smallest pivot magnitude of the Sturm recurrence; a smaller pivot is
 // taken as -pivot_floor (a zero pivot counts as negative, as in dstebz).
@@ -38,9 +38,8 @@ double largest_spring(const Chain& chain)
 // neighbours.
 double middle(double lo, double hi) { return lo + (hi - lo) * 0.5; }
 
-}  // namespace
-
-int sturm_count(const Chain& chain, double omega_squared)
+// The count for a sound chain (the bisection's many calls skip the check).
+int count_below(const Chain& chain, double omega_squared)
 {
     const int n = chain.n;
     const double spring_scale = largest_spring(chain);
@@ -61,8 +60,16 @@ int sturm_count(const Chain& chain, double omega_squared)
     return count;
 }
 
+}  // namespace
+
+int sturm_count(const Chain& chain, double omega_squared)
+{
+    return sound_chain(chain) ? count_below(chain, omega_squared) : 0;
+}
+
 double frequency_bound(const Chain& chain)
 {
+    if (!sound_chain(chain)) return 0.0;
     double largest = 0.0;
     for (int i = 0; i < chain.n; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -73,6 +80,7 @@ double frequency_bound(const Chain& chain)
 
 int free_pieces(const Chain& chain)
 {
+    if (!sound_chain(chain)) return 0;
     int pieces = 0;
     int start = 0;  // the spring that opens the current piece
     for (int i = 1; i <= chain.n; ++i) {
@@ -90,35 +98,35 @@ int free_pieces(const Chain& chain)
 
 double characteristic_determinant(const Chain& chain, double omega)
 {
-    const int n = chain.n;
+    if (!sound_chain(chain)) return std::nan("");
+    const auto n = static_cast<std::size_t>(chain.n);
     const double omega_squared = omega * omega;
-    std::vector<double> a(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
-    double largest = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const double diagonal = (chain.stiffness[at] + chain.stiffness[at + 1]) - omega_squared * chain.mass[at];
-        a[at * static_cast<std::size_t>(n) + at] = diagonal;
-        largest = std::max({largest, std::fabs(diagonal), chain.stiffness[at + 1]});
-        if (i + 1 < n) {
-            a[at * static_cast<std::size_t>(n) + at + 1] = -chain.stiffness[at + 1];
-            a[(at + 1) * static_cast<std::size_t>(n) + at] = -chain.stiffness[at + 1];
+    std::vector<double> a(n * n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        a[i * n + i] = (chain.stiffness[i] + chain.stiffness[i + 1]) - omega_squared * chain.mass[i];
+        if (i > 0) a[i * n + i - 1] = -chain.stiffness[i];
+        if (i + 1 < n) a[i * n + i + 1] = -chain.stiffness[i + 1];
+        // Row i times a power of 2 that brings its largest magnitude into
+        // [0.5, 1): exact, positive (no sign and no root moves), and the
+        // determinant of rows so scaled neither overflows nor, away from a
+        // root, underflows.
+        const double largest = std::max({std::fabs(a[i * n + i]), i > 0 ? chain.stiffness[i] : 0.0,
+                                         i + 1 < n ? chain.stiffness[i + 1] : 0.0});
+        if (largest > 0.0 && std::isfinite(largest)) {
+            int exponent = 0;
+            std::frexp(largest, &exponent);
+            for (std::size_t j = (i > 0 ? i - 1 : 0); j < std::min(n, i + 2); ++j)
+                a[i * n + j] = std::ldexp(a[i * n + j], -exponent);
         }
     }
-    // c = a power of 2 near 1 / largest: every entry at most 1 in magnitude,
-    // so the determinant stays below sqrt(3)^n; the scaling is exact.
-    if (largest > 0.0 && std::isfinite(largest)) {
-        int exponent = 0;
-        std::frexp(largest, &exponent);
-        for (double& x : a) x = std::ldexp(x, -exponent);
-    }
-    return lu_determinant(n, a.data(), n);
+    return lu_determinant(chain.n, a.data(), chain.n);
 }
 
 std::vector<double> natural_frequencies(const Chain& chain)
 {
+    if (!sound_chain(chain)) return {};
     const int n = chain.n;
-    std::vector<double> omega(static_cast<std::size_t>(std::max(n, 0)), 0.0);
-    if (n < 1) return omega;
+    std::vector<double> omega(static_cast<std::size_t>(n), 0.0);
     // Roots 1 ... zeros are the free pieces' exact zeros; the others are
     // positive.
     const int zeros = free_pieces(chain);
@@ -128,17 +136,20 @@ std::vector<double> natural_frequencies(const Chain& chain)
     // count(lower^2) < j <= count(upper^2). One count narrows every bracket
     // it says something about.
     double top = frequency_bound(chain) * (1.0 + 0x1p-20);
-    for (int tries = 0; tries < 64 && sturm_count(chain, top * top) < n; ++tries) top *= 2.0;
+    for (int tries = 0; tries < 64 && count_below(chain, top * top) < n; ++tries) top *= 2.0;
     const auto size = static_cast<std::size_t>(n) + 1;
     std::vector<double> lower(size, 0.0), upper(size, top);
     std::vector<int> count_lower(size, zeros), count_upper(size, n);
+    // Only points inside a bracket move it, so that a count that rounding
+    // made inconsistent with an earlier one can never turn a bracket over.
     const auto narrow = [&](double x, int count) {
         for (int j = zeros + 1; j <= n; ++j) {
             const auto at = static_cast<std::size_t>(j);
-            if (j <= count && x < upper[at]) {
+            if (!(x > lower[at] && x < upper[at])) continue;
+            if (j <= count) {
                 upper[at] = x;
                 count_upper[at] = count;
-            } else if (j > count && x > lower[at]) {
+            } else {
                 lower[at] = x;
                 count_lower[at] = count;
             }
@@ -153,23 +164,20 @@ std::vector<double> natural_frequencies(const Chain& chain)
         while (count_upper[at] - count_lower[at] > 1 || hi - lo > handoff_width * hi) {
             const double mid = middle(lo, hi);
             if (mid == lo || mid == hi) break;
-            narrow(mid, sturm_count(chain, mid * mid));
+            narrow(mid, count_below(chain, mid * mid));
         }
-        // Then D's sign, where it changes across the bracket: the count said
-        // one root lies inside, so D changes sign exactly once.
-        double d_lo = characteristic_determinant(chain, lo);
-        const double d_hi = characteristic_determinant(chain, hi);
-        const bool sign_change = count_upper[at] - count_lower[at] == 1 &&
-                                 ((d_lo < 0.0 && d_hi > 0.0) || (d_lo > 0.0 && d_hi < 0.0));
+        // Then D's sign. D(omega) is the product of the pivots whose signs
+        // the count counts, so at the bracket's ends it has the sign
+        // (-1)^count; with one root inside, it changes sign exactly once.
         double root = lo;
-        if (sign_change) {
+        if (count_upper[at] - count_lower[at] == 1) {
             double a = lo;
             double b = hi;
-            double d_b = d_hi;
+            const bool negative_at_a = count_lower[at] % 2 == 1;
             for (;;) {
                 const double mid = middle(a, b);
                 if (mid == a || mid == b) {
-                    root = std::fabs(d_lo) <= std::fabs(d_b) ? a : b;
+                    root = b;
                     break;
                 }
                 const double d_mid = characteristic_determinant(chain, mid);
@@ -177,21 +185,15 @@ std::vector<double> natural_frequencies(const Chain& chain)
                     root = mid;
                     break;
                 }
-                if ((d_mid < 0.0) == (d_lo < 0.0)) {
-                    a = mid;
-                    d_lo = d_mid;
-                } else {
-                    b = mid;
-                    d_b = d_mid;
-                }
+                (((d_mid < 0.0) == negative_at_a) ? a : b) = mid;
             }
         } else {
-            // A repeated root, or a determinant too small for its sign: the
-            // count to the last bits.
+            // A repeated root (or roots that meet within the last bits): the
+            // count to the last bits, where each of them ends.
             for (;;) {
                 const double mid = middle(lo, hi);
                 if (mid == lo || mid == hi) break;
-                narrow(mid, sturm_count(chain, mid * mid));
+                narrow(mid, count_below(chain, mid * mid));
             }
             root = hi;
         }

@@ -24,9 +24,10 @@ double frequency_bound(const Chain& chain);
 // natural frequency of exactly 0.
 int free_pieces(const Chain& chain);
 
-// D(omega) = det(c (K - omega^2 M)) by the library's LU determinant, with a
-// positive c that keeps it finite at any scale of the constants (c moves no
-// root and keeps every sign).
+// D(omega) = det(R (K - omega^2 M)) by the library's LU determinant, where
+// the positive diagonal R scales each row by a power of 2 to a largest
+// magnitude in [0.5, 1): finite at any scale of the constants, with the roots
+// and the sign of det(K - omega^2 M).
 double characteristic_determinant(const Chain& chain, double omega);
 
 // omega_1 <= ... <= omega_n [rad/s], each to the last bits of a double. A

@@ -29,7 +29,9 @@ std::string modes_csv(const Chain& chain, const Modes& modes)
     std::string text = "k,omega,omega_uniform,omega_string";
     append_names(text, "phi_", modes.n);
     const bool closed_form = uniform(chain) && chain.n == modes.n;
-    for (int k = 1; k <= modes.n; ++k) {
+    const bool complete = modes.n >= 0 && modes.omega.size() == static_cast<std::size_t>(modes.n) &&
+                          modes.shapes.size() == modes.omega.size() * modes.omega.size();
+    for (int k = 1; complete && k <= modes.n; ++k) {
         text += std::to_string(k) + ",";
         append_number(text, modes.omega[static_cast<std::size_t>(k - 1)]);
         text += ",";
@@ -47,7 +49,7 @@ std::string modes_csv(const Chain& chain, const Modes& modes)
 
 std::string response_csv(const Chain& chain, const Modes& modes, int force_at, double force)
 {
-    const int n = chain.n;
+    const int n = sound_chain(chain) ? chain.n : 0;
     std::string text = "omega";
     append_names(text, "amp_", n);
     const double highest = modes.omega.empty() ? 0.0 : modes.omega.back();

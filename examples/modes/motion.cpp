@@ -30,6 +30,10 @@ void begin(Motion& motion)
 Motion make_motion(const Chain& chain, double highest_frequency)
 {
     Motion motion;
+    if (!sound_chain(chain)) {
+        motion.chain.n = 0;  // no motion: every start is refused
+        return motion;
+    }
     motion.chain = chain;
     double fastest_decay = 0.0;
     for (int i = 0; i < chain.n; ++i) {
@@ -81,7 +85,7 @@ bool start_strike(Motion& motion, int j, double velocity)
 
 bool start_typed(Motion& motion, std::span<const double> displacements, std::span<const double> velocities)
 {
-    if (displacements.size() != count(motion) || velocities.size() != count(motion) || !all_finite(displacements) ||
+    if (!sound_chain(motion.chain) || displacements.size() != count(motion) || velocities.size() != count(motion) || !all_finite(displacements) ||
         !all_finite(velocities))
         return false;
     begin(motion);
@@ -95,7 +99,7 @@ void advance_frame(Motion& motion)
 {
     const Chain& chain = motion.chain;
     const int n = chain.n;
-    if (n < 1 || motion.state.size() != 2 * count(motion)) return;
+    if (!sound_chain(chain) || motion.state.size() != 2 * count(motion)) return;
     // A force that names no mass of the chain, or is not finite, acts as
     // off rather than filling the state with NaN.
     Force force = motion.force;
@@ -122,8 +126,8 @@ void advance_frame(Motion& motion)
 std::vector<double> modal_coordinates(const Chain& chain, const Modes& modes, std::span<const double> x)
 {
     const auto n = static_cast<std::size_t>(chain.n);
-    std::vector<double> q(n, 0.0);
-    if (modes.n != chain.n || modes.shapes.size() != n * n || x.size() < n) return q;
+    std::vector<double> q(sound_chain(chain) ? n : 0, 0.0);
+    if (q.empty() || modes.n != chain.n || modes.shapes.size() != n * n || x.size() < n) return q;
     for (int k = 1; k <= chain.n; ++k) {
         const std::span<const double> phi = modes.shape(k);
         double along = 0.0;
@@ -140,8 +144,8 @@ std::vector<double> modal_coordinates(const Chain& chain, const Modes& modes, st
 std::vector<double> modal_energies(const Chain& chain, const Modes& modes, std::span<const double> state)
 {
     const auto n = static_cast<std::size_t>(chain.n);
-    std::vector<double> energy(n, 0.0);
-    if (modes.n != chain.n || modes.shapes.size() != n * n || state.size() < 2 * n) return energy;
+    std::vector<double> energy(sound_chain(chain) ? n : 0, 0.0);
+    if (energy.empty() || modes.n != chain.n || modes.shapes.size() != n * n || state.size() < 2 * n) return energy;
     const std::vector<double> q = modal_coordinates(chain, modes, state.first(n));
     const std::vector<double> rate = modal_coordinates(chain, modes, state.subspan(n, n));
     for (int k = 1; k <= chain.n; ++k) {
@@ -158,7 +162,7 @@ std::vector<double> modal_energies(const Chain& chain, const Modes& modes, std::
 double total_energy(const Chain& chain, std::span<const double> state)
 {
     const auto n = static_cast<std::size_t>(chain.n);
-    if (state.size() < 2 * n) return 0.0;
+    if (!sound_chain(chain) || state.size() < 2 * n) return 0.0;
     double energy = 0.0;
     for (std::size_t i = 0; i < n; ++i) energy += 0.5 * chain.mass[i] * state[n + i] * state[n + i];
     for (std::size_t i = 0; i <= n; ++i) {

@@ -43,7 +43,7 @@ bool steady_amplitudes(const Chain& chain, int force_at, double force, double om
                        std::span<double> amplitudes)
 {
     const int n = chain.n;
-    if (n < 1 || force_at < 1 || force_at > n || amplitudes.size() < static_cast<std::size_t>(n) ||
+    if (!sound_chain(chain) || force_at < 1 || force_at > n || amplitudes.size() < static_cast<std::size_t>(n) ||
         !std::isfinite(force) || !std::isfinite(omega))
         return false;
     if (omega == 0.0 && free_pieces(chain) > 0) return false;

@@ -16,9 +16,9 @@ namespace vibsim::modes {
 
 namespace {
 
-// The shift's distance above omega_k^2, relative to omega_k^2 and to the
-// largest squared frequency; each iteration shrinks the other shapes' share
-// by at least this over their roots' distance.
+// The shift's distance above omega_k^2, relative to omega_k^2 (or, for a
+// root of 0, to the smallest positive one); each iteration shrinks the other
+// shapes' share by at least this over their roots' relative distance.
 constexpr double shift_offset = 1e-12;
 constexpr int iterations = 4;
 // Roots closer than this, relative to the largest, form a cluster.
@@ -48,9 +48,11 @@ std::vector<double> shifted_matrix(const Chain& chain, double sigma)
 
 // (K - sigma M)^-1 for a shift just above lambda; the shift moves further
 // up while the matrix is singular in doubles (the shift on an eigenvalue).
-std::vector<double> shifted_inverse(const Chain& chain, double lambda, double largest_lambda)
+// `reference` is lambda, or for lambda = 0 the smallest positive eigenvalue
+// (1 when there is none: then K = 0 and any shift serves).
+std::vector<double> shifted_inverse(const Chain& chain, double lambda, double reference)
 {
-    double offset = shift_offset * (lambda + largest_lambda * 1e-3);
+    double offset = shift_offset * reference;
     for (int tries = 0; tries < 32; ++tries, offset *= 16.0) {
         std::vector<double> a = shifted_matrix(chain, lambda + offset);
         if (scaled_inverse(chain.n, a)) return a;
@@ -92,12 +94,21 @@ void scale_shape(std::span<double> x)
 Modes chain_modes(const Chain& chain)
 {
     Modes modes;
+    if (!sound_chain(chain)) return modes;
     modes.n = chain.n;
     modes.omega = natural_frequencies(chain);
     const int n = chain.n;
-    if (n < 1) return modes;
     const auto size = static_cast<std::size_t>(n);
     const double largest_lambda = modes.omega.back() * modes.omega.back();
+    // The reference of the shift for roots of 0 (or below the doubles'
+    // resolution of the largest): the smallest positive omega^2, or a share
+    // of the largest, or 1 for a chain without springs.
+    double smallest_positive = largest_lambda > 0.0 ? 0x1p-52 * largest_lambda : 1.0;
+    for (const double omega : modes.omega)
+        if (omega * omega > smallest_positive) {
+            smallest_positive = omega * omega;
+            break;
+        }
 
     // Shapes normalised to x^T M x = 1 while they are made, k = 0 ... n-1.
     std::vector<double> unit(size * size, 0.0);
@@ -110,7 +121,7 @@ Modes chain_modes(const Chain& chain)
             if (lambda - previous * previous > cluster_width * largest_lambda) cluster_start = k;
         }
         double* const x = &unit[static_cast<std::size_t>(k) * size];
-        const std::vector<double> inverse = shifted_inverse(chain, lambda, largest_lambda);
+        const std::vector<double> inverse = shifted_inverse(chain, lambda, lambda > 0.0 ? lambda : smallest_positive);
         std::span<double> shape(x, size);
         start_vector(k, shape);
         for (int pass = 0; pass < iterations && !inverse.empty(); ++pass) {

@@ -4,6 +4,8 @@
 // the constants a user types.
 #include "chain.hpp"
 #include "frequencies.hpp"
+#include "motion.hpp"
+#include "response.hpp"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +140,25 @@ TEST(ModesFrequencies, ConstantsAreExpandedAndCheckedWithTheFaultNamed)
     }
     Chain short_list{3, {1.0, 1.0}, {0.0, 0.0, 0.0}, {1.0, 1.0, 1.0, 1.0}};
     EXPECT_EQ(check_chain(short_list), "#m = 2: 3");
+}
+
+TEST(ModesFrequencies, UncheckedChainsGiveEmptyResultsNotCrashes)
+{
+    // Lists shorter than n, and a NaN mass: nothing is read past the lists.
+    const Chain broken[] = {{3, {1.0, 1.0}, {0.0, 0.0, 0.0}, {1.0, 1.0, 1.0, 1.0}},
+                            {2, {1.0, NAN}, {0.0, 0.0}, {1.0, 1.0, 1.0}}};
+    for (const Chain& chain : broken) {
+        EXPECT_TRUE(natural_frequencies(chain).empty());
+        EXPECT_EQ(chain_modes(chain).n, 0);
+        EXPECT_EQ(sturm_count(chain, 1.0), 0);
+        std::vector<double> amplitudes(3, -1.0);
+        EXPECT_FALSE(steady_amplitudes(chain, 1, 1.0, 0.5, amplitudes));
+        Motion motion = make_motion(chain, 1.0);
+        EXPECT_FALSE(start_strike(motion, 1));
+        EXPECT_FALSE(start_typed(motion, {}, {}));
+        advance_frame(motion);
+        EXPECT_TRUE(motion.state.empty());
+    }
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ TEST(ModesShapes, SolveTheirEquationsAndAreMOrthogonal)
         {"weakly coupled pair", 2, {1.0}, {1.0, 1e-8, 1.0}},
         {"split into equal halves", 2, {2.0}, {8.0, 0.0, 8.0}},
         {"two free pairs", 4, {1.0}, {0.0, 1.0, 0.0, 1.0, 0.0}},
+        {"no springs at all", 3, {1.0, 2.0, 3.0}, {0.0}},
+        {"a root below the resolution of the largest", 3, {2e6, 0.8, 9e-6}, {1e-4, 5e-9, 2e8, 2e-9}},
     };
     for (const Named& c : chains) {
         SCOPED_TRACE(c.name);
