@@ -4,6 +4,7 @@
 // 48 x 48 and 256 x 256 pictures; vibsim.svg is the same drawing, scalable.
 #include "offscreen.hpp"
 #include "output_file.hpp"
+#include "program_name.hpp"
 
 #include <vibsim/draw.hpp>
 
@@ -51,6 +52,7 @@ void draw_icon(int width, int height)
 
 int main(int argc, char** argv)
 {
+    vibsim::lab::set_program_name("vibsim-icon");
     const int size = argc == 3 ? std::atoi(argv[1]) : 0;
     if (size < 16 || size > 1024) {
         std::fprintf(stderr, "usage: vibsim-icon SIZE FILE (SIZE from 16 to 1024)\n");

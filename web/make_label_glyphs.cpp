@@ -1,9 +1,9 @@
-// make_label_glyphs <picture.cpp> <output.cpp>: writes, as C++ source, the
-// glyph bitmaps of the random-vibration lab's labels as the desktop program
-// renders them (its own FreeType glyph code, linked in here), at each of the
-// labels' pixel heights, so that the page draws the very same labels without
+// make_label_glyphs <output.cpp> <source>...: writes, as C++ source, the
+// glyph bitmaps of the labs' labels as the desktop programs render them
+// (the kit's own FreeType glyph code, linked in here), at each of the
+// labels' pixel heights, so that the pages draw the very same labels without
 // FreeType. The characters are printable ASCII and every other character
-// that the picture's source holds.
+// that the pictures' sources hold.
 //
 // Built and run on the build machine while the page is built.
 #include "glyphs.hpp"
@@ -37,14 +37,18 @@ std::set<char32_t> wide_code_points(const std::string& text)
 int main(int argc, char** argv)
 {
     using namespace vibsim::lab;
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_label_glyphs <picture.cpp> <output.cpp>\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_label_glyphs <output.cpp> <source>...\n");
         return 2;
     }
-    std::ifstream source(argv[1], std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>()};
-    if (!source.good() && !source.eof()) return 1;
-    std::set<char32_t> codes = wide_code_points(text);
+    std::set<char32_t> codes;
+    for (int i = 2; i < argc; ++i) {
+        std::ifstream source(argv[i], std::ios::binary);
+        if (!source) return 1;
+        const std::string text{std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>()};
+        if (!source.good() && !source.eof()) return 1;
+        codes.merge(wide_code_points(text));
+    }
     for (char32_t c = 0x20; c < 0x7F; ++c) codes.insert(c);
     if (!glyphs_available()) return 1;
 
@@ -84,11 +88,11 @@ int main(int argc, char** argv)
 
     // Written whole or not at all, so that a failed run leaves no half table
     // that make would take as up to date.
-    const std::string temporary = std::string(argv[2]) + ".part";
+    const std::string temporary = std::string(argv[1]) + ".part";
     std::ofstream file(temporary);
     file << out.str();
     file.close();
-    if (!file || std::rename(temporary.c_str(), argv[2]) != 0) {
+    if (!file || std::rename(temporary.c_str(), argv[1]) != 0) {
         std::remove(temporary.c_str());
         return 1;
     }

@@ -1,44 +1,13 @@
 #include "dialog.hpp"
 
+#include "console_input.hpp"
 #include "texts.hpp"
 
 #include <vibsim/console.hpp>
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-
 namespace vibsim::lab {
 
 namespace {
-
-// One line of input without its line end; false at the end of input.
-bool read_line(std::string& line)
-{
-    line.clear();
-    int c = 0;
-    while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
-    return c != EOF || !line.empty();
-}
-
-// Reads up to `count` numbers from one line into `values`, in order; the
-// ones the line does not give keep theirs. False at the end of input.
-bool read_numbers(double* values[], int count)
-{
-    std::string line;
-    if (!read_line(line)) return false;
-    const char* p = line.c_str();
-    for (int i = 0; i < count; ++i) {
-        char* end = nullptr;
-        const double value = std::strtod(p, &end);
-        if (end == p || !std::isfinite(value)) break;
-        *values[i] = value;
-        p = end;
-    }
-    return true;
-}
 
 void say_out_of_range(const char* rule) { console_printf(texts().out_of_range, rule); }
 

@@ -9,10 +9,13 @@
 // window (see --help).
 #include "dialog.hpp"
 #include "lab.hpp"
+#include "language.hpp"
 #include "offscreen.hpp"
 #include "options.hpp"
-#include "output_file.hpp"
+#include "outputs.hpp"
 #include "picture.hpp"
+#include "program_name.hpp"
+#include "start_up.hpp"
 #include "spectrum_csv.hpp"
 #include "tables.hpp"
 #include "texts.hpp"
@@ -30,23 +33,6 @@ namespace {
 // Records run for a file when --records does not say.
 constexpr int default_file_records = 64;
 
-bool report_unwritable(const std::string& file)
-{
-    std::string reason;
-    if (can_write(file, reason)) return false;
-    std::fprintf(stderr, "vibsim-random: cannot write %s: %s\n", file.c_str(), reason.c_str());
-    return true;
-}
-
-bool write_output(const std::string& file, const std::string& bytes)
-{
-    std::string reason;
-    if (write_file(file, bytes, reason)) return true;
-    std::fprintf(stderr, "vibsim-random: cannot write %s: %s; an earlier file of that name is left as it was\n",
-                 file.c_str(), reason.c_str());
-    return false;
-}
-
 }  // namespace
 
 }  // namespace vibsim::lab
@@ -54,39 +40,21 @@ bool write_output(const std::string& file, const std::string& bytes)
 int main(int argc, char** argv)
 {
     using namespace vibsim::lab;
+    set_program_name("vibsim-random");
     std::string error;
     const std::optional<Options> parsed = parse_options(argc, argv, error);
-    if (!parsed) {
-        std::fprintf(stderr, "vibsim-random: %s\n%s", error.c_str(), usage_text(argv[0]).c_str());
-        return 2;
-    }
+    const std::optional<int> answered = answer_at_once(parsed ? nullptr : &error, parsed && parsed->help,
+                                                       parsed && parsed->version, usage_text(argv[0]), VIBSIM_VERSION);
+    if (answered) return *answered;
     const Options& options = *parsed;
-    if (options.help) {
-        std::fputs(usage_text(argv[0]).c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("vibsim-random %s\n", VIBSIM_VERSION);
-        return 0;
-    }
 
     choose_language(options.language);
 
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or any record runs, not after.
-    if (!options.batch()) {
-        std::string reason;
-        if (!display_opens(reason)) {
-            std::fprintf(stderr, "vibsim-random: the window cannot open: %s; --csv FILE and --png FILE work"
-                                 " without a display\n", reason.c_str());
-            return 1;
-        }
-    }
-    bool unwritable = false;
-    for (const std::string* file : {&options.csv_file, &options.png_file}) {
-        if (!file->empty()) unwritable = report_unwritable(*file) || unwritable;
-    }
-    if (unwritable) return 1;
+    if (!options.batch() && !window_can_open("--csv FILE and --png FILE")) return 1;
+    const std::string* outputs[] = {&options.csv_file, &options.png_file};
+    if (!outputs_writable(outputs)) return 1;
     // A file that grows past the size limit (ulimit -f) fails its write,
     // which is reported, rather than ending the program with a signal.
     std::signal(SIGXFSZ, SIG_IGN);

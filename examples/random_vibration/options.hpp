@@ -2,7 +2,7 @@
 #pragma once
 
 #include "lab.hpp"
-#include "texts.hpp"
+#include "language.hpp"
 
 #include <optional>
 #include <string>

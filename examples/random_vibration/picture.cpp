@@ -2,6 +2,7 @@
 
 #include "glyphs.hpp"
 #include "labels.hpp"
+#include "panels.hpp"
 #include "response.hpp"
 
 #include <vibsim/draw.hpp>
@@ -20,107 +21,14 @@ namespace vibsim::lab {
 
 namespace {
 
-constexpr Colour4 ink{0.1f, 0.1f, 0.15f, 0.0f};
-constexpr Colour4 muted{0.35f, 0.35f, 0.4f, 0.0f};
-constexpr Colour4 rule{0.82f, 0.82f, 0.85f, 0.0f};
-constexpr Colour4 frame{0.55f, 0.55f, 0.6f, 0.0f};
 constexpr Colour4 response_blue{0.0f, 0.3f, 0.9f, 0.0f};
 constexpr Colour4 stem_red{0.85f, 0.0f, 0.0f, 0.0f};
 constexpr Colour4 arrow_green{0.0f, 0.55f, 0.15f, 0.0f};
-
-// A panel's rectangle in the picture's coordinates; inside it the panel's own
-// coordinates run from -1 to +1 both ways.
-struct Rect {
-    double x0, y0, x1, y1;
-    double x(double u) const { return x0 + (u + 1.0) / 2.0 * (x1 - x0); }
-    double y(double v) const { return y0 + (v + 1.0) / 2.0 * (y1 - y0); }
-};
 
 constexpr Rect response_rect{-1.10, 0.12, 0.12, 0.74};
 constexpr Rect phase_rect{0.44, 0.18, 1.28, 0.74};
 constexpr Rect spectrum_rect{-1.10, -0.86, 0.12, -0.12};
 constexpr Rect chain_rect{0.44, -0.42, 1.28, -0.12};
-
-// Draws in a panel's coordinates, clipped to the panel: the library's shapes
-// and plots are drawn there as in a window of their own.
-class PanelScope {
-public:
-    explicit PanelScope(const Rect& r)
-    {
-        glPushMatrix();
-        glTranslated((r.x0 + r.x1) / 2.0, (r.y0 + r.y1) / 2.0, 0.0);
-        glScaled((r.x1 - r.x0) / 2.0, (r.y1 - r.y0) / 2.0, 1.0);
-        const GLdouble planes[4][4] = {
-            {1.0, 0.0, 0.0, 1.0}, {-1.0, 0.0, 0.0, 1.0}, {0.0, 1.0, 0.0, 1.0}, {0.0, -1.0, 0.0, 1.0},
-        };
-        for (int i = 0; i < 4; ++i) {
-            glClipPlane(GL_CLIP_PLANE0 + i, planes[i]);
-            glEnable(GL_CLIP_PLANE0 + i);
-        }
-    }
-    ~PanelScope()
-    {
-        for (int i = 0; i < 4; ++i) glDisable(GL_CLIP_PLANE0 + i);
-        glPopMatrix();
-    }
-    PanelScope(const PanelScope&) = delete;
-    PanelScope& operator=(const PanelScope&) = delete;
-};
-
-std::string format(const char* pattern, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
-void draw_frame(const Rect& r, const char* title)
-{
-    glLineWidth(1.0f);
-    draw_rect_outline({r.x0, r.y0}, r.x1 - r.x0, r.y1 - r.y0, 0.0, frame);
-    draw_label(r.x0, r.y1 + 0.025, title, text_pixels, ink);
-}
-
-// A step of 1, 2 or 5 times a power of ten that cuts `span` into at most
-// `most` parts.
-double tick_step(double span, int most)
-{
-    double power = std::pow(10.0, std::floor(std::log10(span / most)));
-    for (;;) {
-        for (const double factor : {1.0, 2.0, 5.0}) {
-            if (span / (factor * power) <= most) return factor * power;
-        }
-        power *= 10.0;
-    }
-}
-
-std::string tick_text(double value, double step)
-{
-    return format(step < 1.0 ? (step < 0.1 ? "%.2f" : "%.1f") : "%.0f", value);
-}
-
-// Vertical rules at the ticks of 0 ... span (panel u from -1 to +1) and
-// their values under the panel.
-void time_like_axis(const Rect& r, double span, const char* unit)
-{
-    const double step = tick_step(span, 8);
-    {
-        PanelScope panel(r);
-        glLineWidth(1.0f);
-        for (double value = step; value < span; value += step) {
-            const double u = -1.0 + 2.0 * value / span;
-            draw_line({u, -1.0}, {u, 1.0}, rule);
-        }
-    }
-    for (double value = 0.0; value <= span + 1e-9; value += step) {
-        draw_label(r.x(-1.0 + 2.0 * value / span), r.y0 - 0.045, tick_text(value, step).c_str(), small_pixels,
-                   muted, Align::centre);
-    }
-    draw_label(r.x1, r.y0 - 0.09, unit, small_pixels, muted, Align::right);
-}
-
-// The largest magnitude a plot shows, with room to spare; never 0.
-double plot_extent(double largest) { return largest > 0.0 && std::isfinite(largest) ? largest * 1.1 : 1.0; }
 
 void draw_response(const Lab& lab)
 {
@@ -171,18 +79,12 @@ void draw_phase_plane(const Lab& lab)
 void draw_chain(const Lab& lab)
 {
     draw_frame(chain_rect, "The mass on its string");
-    // The panel's own coordinates, the same scale across and up, so that the
-    // masses stay round; the string runs from x = -0.99 to +0.99.
-    const double half_width = (chain_rect.x1 - chain_rect.x0) / 2.0;
-    const double half_height = (chain_rect.y1 - chain_rect.y0) / 2.0;
-    glPushMatrix();
-    glTranslated((chain_rect.x0 + chain_rect.x1) / 2.0, (chain_rect.y0 + chain_rect.y1) / 2.0, 0.0);
-    glScaled(half_width, half_width, 1.0);
-    const double room = 0.85 * half_height / half_width;
+    // The same scale across and up, so that the masses stay round; the
+    // string runs from x = -0.99 to +0.99.
+    const EvenScope panel(chain_rect);
     const double displacement = lab.state[0];
     glLineWidth(2.0f);
-    draw_mass_chain({-0.99, 0.0}, room / plot_extent(lab.largest_displacement), 1, &displacement);
-    glPopMatrix();
+    draw_mass_chain({-0.99, 0.0}, panel.room(0.85) / plot_extent(lab.largest_displacement), 1, &displacement);
 }
 
 // The frequencies the spectrum shows: harmonics 0 ... the returned index,
@@ -319,27 +221,11 @@ void draw_notes()
 
 }  // namespace
 
-void set_picture_view(int width, int height)
-{
-    double w = width;
-    double h = width / picture_aspect;
-    if (h > height) {
-        h = height;
-        w = height * picture_aspect;
-    }
-    glViewport(static_cast<GLint>((width - w) / 2.0), static_cast<GLint>((height - h) / 2.0),
-               static_cast<GLsizei>(w), static_cast<GLsizei>(h));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-picture_aspect, picture_aspect, -1.0, 1.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-}
+void set_picture_view(int width, int height) { set_view(width, height, picture_aspect); }
 
 void draw_picture(const Lab& lab)
 {
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    begin_picture();
     draw_header(lab);
     draw_response(lab);
     draw_phase_plane(lab);

@@ -1,5 +1,7 @@
 #include "texts.hpp"
 
+#include "language.hpp"
+
 namespace vibsim::lab {
 
 namespace {
@@ -48,12 +50,8 @@ constexpr Texts english = {
     "\nEsc key: quit\n",
 };
 
-const Texts* chosen = &japanese;
-
 }  // namespace
 
-void choose_language(Language language) { chosen = language == Language::english ? &english : &japanese; }
-
-const Texts& texts() { return *chosen; }
+const Texts& texts() { return chosen_language() == Language::english ? english : japanese; }
 
 }  // namespace vibsim::lab

@@ -1,11 +1,9 @@
 // The lab's console texts, one table per language: the dialog, the
-// frequencies and the key help. The language is chosen once at start-up;
-// the code asks for a text by what it says.
+// frequencies and the key help. The language is chosen once at start-up
+// (language.hpp); the code asks for a text by what it says.
 #pragma once
 
 namespace vibsim::lab {
-
-enum class Language { japanese, english };
 
 struct Texts {
     const char* introduction;      // the dialog's opening lines
@@ -22,8 +20,7 @@ struct Texts {
     const char* key_help;
 };
 
-// Japanese until choose_language says otherwise.
-void choose_language(Language language);
+// The table of the language chosen.
 const Texts& texts();
 
 }  // namespace vibsim::lab

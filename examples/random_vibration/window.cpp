@@ -1,10 +1,9 @@
 #include "window.hpp"
 
+#include "glut_window.hpp"
 #include "picture.hpp"
 
 #include <vibsim/frame.hpp>
-
-#include <GL/freeglut.h>
 
 #include <cstdlib>
 
@@ -12,21 +11,9 @@ namespace vibsim::lab {
 
 namespace {
 
-constexpr unsigned char escape_key = 27;
-
 Lab* shown_lab = nullptr;
 
-void display()
-{
-    draw_picture(*shown_lab);
-    end_frame();
-}
-
-void keyboard(unsigned char key, int, int) { press_key(key); }
-
-// Mesa's software renderer may still hold queued drawing at exit; finishing
-// it first keeps the exit clean.
-void finish_drawing() { glFinish(); }
+void draw() { draw_picture(*shown_lab); }
 
 }  // namespace
 
@@ -54,16 +41,8 @@ const Lab* lab_in_window() { return shown_lab; }
 void run_window(Lab& lab, int* argc, char** argv, int width, int height)
 {
     shown_lab = &lab;
-    glutInitWindowSize(width, height);
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutCreateWindow("vibsim-random: an oscillator shaken by white noise");
-    std::atexit(finish_drawing);
-    glutDisplayFunc(display);
-    glutReshapeFunc(set_picture_view);
-    glutKeyboardFunc(keyboard);
-    glutMainLoop();
-    std::exit(0);
+    open_window(argc, argv, width, height, "vibsim-random: an oscillator shaken by white noise",
+                {draw, set_picture_view, press_key});
 }
 
 }  // namespace vibsim::lab

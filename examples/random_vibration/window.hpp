@@ -1,19 +1,13 @@
 // The lab's live window.
 #pragma once
 
+#include "display.hpp"
 #include "lab.hpp"
-
-#include <string>
 
 namespace vibsim::lab {
 
 // Steps taken per press of 's': 0.32 s, a record in 32 presses.
 inline constexpr int steps_per_press = 32;
-
-// True when the display that the window would open on can be opened;
-// otherwise false with the reason, naming the display, in `reason`. Under X
-// in x_display.cpp.
-bool display_opens(std::string& reason);
 
 // What a key does in the window: 's' advances the lab, 'r' restarts the
 // average, Esc ends the program. Nothing before the window opens.

@@ -1,5 +1,7 @@
 #include "glyphs.hpp"
 
+#include "program_name.hpp"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -35,14 +37,15 @@ FT_Face loaded_face()
     if (font.tried) return font.face;
     font.tried = true;
     if (FT_Init_FreeType(&font.library) != 0) {
-        std::fprintf(stderr, "vibsim-random: FreeType does not start; the picture has no labels\n");
+        std::fprintf(stderr, "%s: FreeType does not start; the picture has no labels\n", program_name());
         return nullptr;
     }
     for (const char* file : font_files) {
         if (FT_New_Face(font.library, file, 0, &font.face) == 0) return font.face;
         font.face = nullptr;
     }
-    std::fprintf(stderr, "vibsim-random: no DejaVu Sans font (fonts-dejavu-core); the picture has no labels\n");
+    std::fprintf(stderr, "%s: no DejaVu Sans font (fonts-dejavu-core); the picture has no labels\n",
+                 program_name());
     return nullptr;
 }
 

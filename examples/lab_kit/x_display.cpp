@@ -1,4 +1,4 @@
-#include "window.hpp"
+#include "display.hpp"
 
 #include <X11/Xlib.h>
 

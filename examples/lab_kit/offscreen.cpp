@@ -1,5 +1,7 @@
 #include "offscreen.hpp"
 
+#include "program_name.hpp"
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -16,7 +18,7 @@ namespace {
 
 bool fail(const char* what)
 {
-    std::fprintf(stderr, "vibsim-random: cannot render off screen: %s\n", what);
+    std::fprintf(stderr, "%s: cannot render off screen: %s\n", program_name(), what);
     return false;
 }
 
@@ -74,12 +76,12 @@ bool encode_png(int width, int height, const std::vector<std::uint8_t>& pixels, 
     const auto stride = -static_cast<png_int_32>(width * 3);
     png_alloc_size_t size = 0;
     if (png_image_write_get_memory_size(image, size, 0, pixels.data(), stride, nullptr) == 0) {
-        std::fprintf(stderr, "vibsim-random: cannot encode the picture as PNG: %s\n", image.message);
+        std::fprintf(stderr, "%s: cannot encode the picture as PNG: %s\n", program_name(), image.message);
         return false;
     }
     png.resize(size);
     if (png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), stride, nullptr) == 0) {
-        std::fprintf(stderr, "vibsim-random: cannot encode the picture as PNG: %s\n", image.message);
+        std::fprintf(stderr, "%s: cannot encode the picture as PNG: %s\n", program_name(), image.message);
         return false;
     }
     png.resize(size);

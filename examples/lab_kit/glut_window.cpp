@@ -1,0 +1,44 @@
+#include "glut_window.hpp"
+
+#include <vibsim/frame.hpp>
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+namespace vibsim::lab {
+
+namespace {
+
+WindowHandlers handlers_in_use{};
+
+void display()
+{
+    handlers_in_use.draw();
+    end_frame();
+}
+
+void keyboard(unsigned char key, int, int) { handlers_in_use.key(key); }
+
+// Mesa's software renderer may still hold queued drawing at exit; finishing
+// it first keeps the exit clean.
+void finish_drawing() { glFinish(); }
+
+}  // namespace
+
+void open_window(int* argc, char** argv, int width, int height, const char* title, const WindowHandlers& handlers)
+{
+    handlers_in_use = handlers;
+    glutInitWindowSize(width, height);
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow(title);
+    std::atexit(finish_drawing);
+    glutDisplayFunc(display);
+    glutReshapeFunc(handlers.reshape);
+    glutKeyboardFunc(keyboard);
+    glutMainLoop();
+    std::exit(0);
+}
+
+}  // namespace vibsim::lab

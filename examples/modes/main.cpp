@@ -1,0 +1,86 @@
+// vibsim-modes: a chain of up to 21 masses between two fixed ends, and what
+// it teaches: its natural frequencies (the roots of D(omega)), its mode
+// shapes, the energy of a motion in each mode, and resonance under a
+// harmonic force.
+//
+// Without options it asks for the chain on the console, in the simulator's
+// words, and opens a window; with options it takes them from the command
+// line, and with --csv, --response-csv or --png it writes files instead of
+// opening a window (see --help).
+#include "dialog.hpp"
+#include "language.hpp"
+#include "modes_csv.hpp"
+#include "offscreen.hpp"
+#include "options.hpp"
+#include "outputs.hpp"
+#include "picture.hpp"
+#include "program_name.hpp"
+#include "session.hpp"
+#include "start_up.hpp"
+#include "window.hpp"
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    using namespace vibsim::modes;
+    vibsim::lab::set_program_name("vibsim-modes");
+    std::string error;
+    const std::optional<Options> parsed = parse_options(argc, argv, error);
+    const std::optional<int> answered = vibsim::lab::answer_at_once(
+        parsed ? nullptr : &error, parsed && parsed->help, parsed && parsed->version, usage_text(argv[0]),
+        VIBSIM_VERSION);
+    if (answered) return *answered;
+    const Options& options = *parsed;
+
+    vibsim::lab::choose_language(options.language);
+
+    // The window needs an X display, and the files a place to go: either
+    // fault is told before the dialog asks or anything is computed.
+    if (!options.batch() && !vibsim::lab::window_can_open("--csv, --response-csv and --png FILE")) return 1;
+    const std::string* outputs[] = {&options.csv_file, &options.response_csv_file, &options.png_file};
+    if (!vibsim::lab::outputs_writable(outputs)) return 1;
+    // A file that grows past the size limit (ulimit -f) fails its write,
+    // which is reported, rather than ending the program with a signal.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    Chain chain = options.chain;
+    Start start = options.start;
+    if (options.ask()) ask_chain(chain, start);
+    static Session session;
+    if (!open_session(session, chain, start, options.force)) {
+        std::fprintf(stderr, "vibsim-modes: the starting shape does not fit the chain\n");
+        return 1;
+    }
+    print_frequencies(session.chain, session.modes, session.motion);
+
+    if (options.batch()) {
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+        bool written = true;
+        if (!options.csv_file.empty()) {
+            written = vibsim::lab::write_output(options.csv_file, modes_csv(session.chain, session.modes)) && written;
+        }
+        if (!options.response_csv_file.empty()) {
+            const std::string text =
+                response_csv(session.chain, session.modes, options.force.mass, options.force.amplitude);
+            written = vibsim::lab::write_output(options.response_csv_file, text) && written;
+        }
+        if (!options.png_file.empty()) {
+            for (int frame = 0; frame < trace_frames; ++frame) step_frame(session);
+            std::string png;
+            const bool drawn = vibsim::lab::png_picture(options.width, options.height,
+                                                        [](int width, int height) {
+                                                            set_picture_view(width, height);
+                                                            draw_picture(session);
+                                                        },
+                                                        png);
+            written = drawn && vibsim::lab::write_output(options.png_file, png) && written;
+        }
+        return written ? 0 : 1;
+    }
+    print_key_help();
+    run_window(session, &argc, argv, options.width, options.height);
+}
