@@ -46,7 +46,9 @@ struct Motion {
 // The chain at rest at time 0, with its step: frame_step, or shorter when
 // the fastest rate of the motion, omega_n plus the largest lambda_i / m_i
 // (a bound of every |s| of the damped chain's motions e^{st}), times
-// frame_step exceeds step_limit; then step = step_limit / rate.
+// frame_step exceeds step_limit; then step = step_limit / rate. (Without
+// dampers the rate is omega_n; the dampers' share keeps a heavily damped
+// chain, whose motion decays faster than it swings, from blowing up.)
 Motion make_motion(const Chain& chain, double highest_frequency);
 
 // Starting shapes; each sets time 0 and keeps the force as it is. False, and
