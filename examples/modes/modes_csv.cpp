@@ -40,7 +40,8 @@ std::string modes_csv(const Chain& chain, const Modes& modes)
         if (closed_form) append_number(text, string_frequency(chain, k));
         for (const double phi : modes.shape(k)) {
             text += ",";
-            append_number(text, phi);
+            // A node of the shape is written 0, not -0: adding +0 clears the sign.
+            append_number(text, phi + 0.0);
         }
         text += "\n";
     }
