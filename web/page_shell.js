@@ -139,8 +139,15 @@ function vibsimPageShell(config) {
   // The program's numbers are asked for only while it does not wait in a
   // dialog: a call into it then would take over the settling of the key
   // that started the dialog.
+  // The picture is drawn on the browser's next frame, and described after it.
+  var describing = false;
   function describe() {
-    if (started && !ended && !terminal.waiting() && config.describe) picture.describe(config.describe(text));
+    if (describing) return;
+    describing = true;
+    requestAnimationFrame(function() {
+      describing = false;
+      if (started && !ended && !terminal.waiting() && config.describe) picture.describe(config.describe(text));
+    });
   }
   function take(key, byte) {
     var result = run(function() {
