@@ -16,7 +16,10 @@
   // at a time, between which the browser draws and takes keys: r and Esc
   // end the run and do what they do, other keys wait for its end.
   var run = null;  // { target } while the records run
-  var sliceTime = 25;  // ms
+  var sliceTime = 20;  // ms
+  // The next slice as a task of its own, without the few milliseconds that
+  // browsers wait before a timer set from a timer.
+  var yielding = new MessageChannel();
   function runRecords(target) {
     run = {target: target};
     var slice = function() {
@@ -29,12 +32,13 @@
       }
       if (records < run.target) {
         shell.progress(shell.texts.progress(records, run.target));
-        setTimeout(slice, 0);
+        yielding.port2.postMessage(null);
         return;
       }
       endRun();
       shell.describe();
     };
+    yielding.port1.onmessage = slice;
     slice();
   }
   function endRun() {

@@ -138,13 +138,14 @@ async function classroom(after120) {
   // numbers answer the dialog as typed lines, and 120 frames give the
   // desktop's picture, again after the WebGL context is lost and restored.
   // The served page opened from the disk cannot fetch its .wasm: it says so
-  // and points to the one file (the browser's own fetch error is expected).
+  // and points to the one file, raising no error of its own.
   const served = await Page.open(browser, `file://${pageFolder}/index.html`);
   const pointed = await served.page.waitForFunction(() => {
     const message = document.getElementById('no-webgl');
     return !message.hidden && message.querySelector('a[href^="vibsim.html"]') !== null;
   }, { timeout: 15000 }).then(() => true, () => false);
   check(pointed, 'index.html opened from the disk points to vibsim.html');
+  check(served.errors.length === 0, `index.html from the disk raises no error${served.errors.length ? `: ${served.errors}` : ''}`);
   await served.page.close();
   const onDisk = await open(`file://${pageFolder}/vibsim.html${caseQuery}`);
   await onDisk.waitForPanel(endOfKeyHelp);
