@@ -27,7 +27,7 @@ function vibsimShellConsole(layout, text, program) {
   var flushQueued = false;
   var lineCounts = [];  // line feeds in each of the panel's text nodes
   var lines = 0;
-  var lastLine = '';    // the panel's text after its last line feed
+  var tail = '';        // the panel's last few hundred characters
   function flush() {
     flushQueued = false;
     var added = outText + (outBytes.length ? decoder.decode(Uint8Array.from(outBytes), {stream: true}) : '');
@@ -36,7 +36,7 @@ function vibsimShellConsole(layout, text, program) {
     if (added.length === 0) return;
     panel.appendChild(document.createTextNode(added));
     var count = added.split('\n').length - 1;
-    lastLine = count > 0 ? added.slice(added.lastIndexOf('\n') + 1) : lastLine + added;
+    tail = (tail + added).slice(-500);
     lineCounts.push(count);
     lines += count;
     while (lines > maxLines && panel.childNodes.length > 1) {
@@ -72,10 +72,12 @@ function vibsimShellConsole(layout, text, program) {
   var answering = null;  // the link's line last entered, and the question it answered
   function waiting() { return waiter !== null; }
 
-  // The question the program asks now: its last line of output.
+  // The question the program asks now: its last line of output that is not
+  // blank.
   function question() {
     flush();
-    return lastLine;
+    var lines = tail.split('\n').filter(function(line) { return line.trim() !== ''; });
+    return lines.length > 0 ? lines[lines.length - 1] : '';
   }
 
   var device = {
