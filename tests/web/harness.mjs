@@ -252,3 +252,19 @@ export class Desktop {
 
   kill() { if (this.child.exitCode === null) this.child.kill(); }
 }
+
+// The page at `url` in a sandboxed frame of a parent page on another origin
+// (about:blank), as a learning platform embeds it: { parent, frame }.
+export async function openInFrame(browser, url, sandbox) {
+  const parent = await browser.newPage();
+  await parent.setContent(`<iframe sandbox="${sandbox}" src="${url}" width="1200" height="820"></iframe>`,
+    { waitUntil: 'load' });
+  const frame = await (await parent.$('iframe')).contentFrame();
+  return { parent, frame };
+}
+
+// The panel of the page in `frame` holds `text`.
+export async function waitForFramePanel(frame, text) {
+  await frame.waitForFunction((t) => (document.getElementById('console')?.textContent ?? '').includes(t),
+    { timeout: settleLimit }, text);
+}

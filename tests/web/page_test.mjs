@@ -30,8 +30,8 @@ if (!existsSync(join(pageFolder, 'vibsim.html'))) skip(`no page in ${pageFolder}
 if (!existsSync(join(here, 'node_modules', 'puppeteer-core'))) skip(`no npm modules (npm ci in ${here})`);
 if (!process.env.DISPLAY) skip('DISPLAY is unset: the desktop program needs an X server (scripts/test gives one)');
 
-const { Desktop, Page, countColour, differingPixels, launchBrowser, pixel, savePng, serve, size, sleep, massRow, windowTitle } =
-  await import('./harness.mjs');
+const { Desktop, Page, countColour, differingPixels, launchBrowser, openInFrame, pixel, savePng, serve, size, sleep, massRow,
+  waitForFramePanel, windowTitle } = await import('./harness.mjs');
 
 const constantsPrompt = '\nマスm[kg]，ダンパーλ[N/(m/s)]，ばね定数K[N/m]キー入力 m λ K =';
 const initialConditionsPrompt = '\n初期条件キー入力　y0 v0 = ';
@@ -138,13 +138,14 @@ async function classroom(after120) {
   // numbers answer the dialog as typed lines, and 120 frames give the
   // desktop's picture, again after the WebGL context is lost and restored.
   // The served page opened from the disk cannot fetch its .wasm: it says so
-  // and points to the one file (the browser's own fetch error is expected).
+  // and points to the one file, raising no error of its own.
   const served = await Page.open(browser, `file://${pageFolder}/index.html`);
   const pointed = await served.page.waitForFunction(() => {
     const message = document.getElementById('no-webgl');
     return !message.hidden && message.querySelector('a[href^="vibsim.html"]') !== null;
   }, { timeout: 15000 }).then(() => true, () => false);
   check(pointed, 'index.html opened from the disk points to vibsim.html');
+  check(served.errors.length === 0, `index.html from the disk raises no error${served.errors.length ? `: ${served.errors}` : ''}`);
   await served.page.close();
   const onDisk = await open(`file://${pageFolder}/vibsim.html${caseQuery}`);
   await onDisk.waitForPanel(endOfKeyHelp);
@@ -174,17 +175,28 @@ async function classroom(after120) {
 
   // English: no Japanese anywhere on the page, the same numbers; the link of
   // the case gives its doubles back exactly.
-  const english = await open(`${server.url}?lang=en&mass=1&damping=0.5&stiffness=4.000000000000001&y0=1e-7&v0=-0`);
+  // A + in a link reads as a blank, which is trimmed.
+  const english = await open(`${server.url}?lang=en&mass=+1&damping=0.5&stiffness=4.000000000000001&y0=1e-7&v0=-0`);
   await english.waitForPanel('ESC key: end\n');
   const text = await english.page.evaluate(() => document.body.innerText + document.title);
   check(!/[\u3000-\u30ff\u3400-\u9fff\uff00-\uffef]/.test(text) &&
     await english.page.evaluate(() => document.documentElement.lang) === 'en', 'lang=en shows no Japanese');
+  check((await english.panel()).includes('m λ K =1 0.5 4.000000000000001\n'), 'mass=+1 answers as 1');
   check((await english.panel()).includes('ω0= 2.0000[rad/s], damping ratio ζ= 0.1250  underdamped\n' +
     'Damped natural frequency Ω= 1.9843'), 'lang=en shows the same numbers');
   await english.page.click('#link');
   const link = new URL(await english.page.$eval('#link-text', (e) => e.value));
   check(link.search === '?mass=1&damping=0.5&stiffness=4.000000000000001&y0=1e-7&v0=-0&lang=en',
     `the link of the case reads back as the same doubles: ${link.search}`);
+  // The keys work from the link box, where Link leaves the focus.
+  const time = () => english.page.$eval('#picture-description', (e) => e.textContent.match(/t = (\S+) s/)[1]);
+  check(await english.page.evaluate(() => document.activeElement.id) === 'link-text', 'Link focuses the link box');
+  const before = await time();
+  await english.page.keyboard.press('s');
+  const advanced = await english.page.waitForFunction((t) =>
+    !document.getElementById('picture-description').textContent.includes(`t = ${t} s`), { timeout: 5000 }, before)
+    .then(() => true, () => false);
+  check(advanced, `s from the link box advances the picture (t = ${before} s, then ${await time()} s)`);
 
   // A line of 100 000 characters that are not a number is echoed shortened
   // and answered at once by the next prompt.
@@ -203,13 +215,82 @@ async function classroom(after120) {
     }).observe(panel, { childList: true });
     input.value = 'x'.repeat(100000);
     const start = performance.now();
-    input.form.requestSubmit();
+    document.getElementById('console-enter').click();
   }), 'y0 v0 = ');
   console.log(`     a line of 100 000 characters answered in ${answered.toFixed(1)} ms`);
   check(!Number.isNaN(answered), 'a line of 100 000 characters is answered');
   check((await english.panel()).includes('… (100 000 characters)\n', mark), 'the long line is echoed shortened');
   await english.enter('1 0');
   await english.waitForPanel('ESC key: end\n', mark);
+
+  // Learning platforms' frames. Without allow-forms the input's Enter key
+  // and the Enter button still answer the dialog.
+  const noForms = await openInFrame(browser, `${server.url}?lang=en`, 'allow-scripts allow-same-origin');
+  await waitForFramePanel(noForms.frame, 'm λ K =');
+  await noForms.frame.type('#console-input', '1 0.5 4');
+  await (await noForms.frame.$('#console-input')).press('Enter');
+  await waitForFramePanel(noForms.frame, 'y0 v0 = ');
+  await noForms.frame.type('#console-input', '1 0');
+  await noForms.frame.click('#console-enter');
+  check(await waitForFramePanel(noForms.frame, 'ESC key: end\n').then(() => true, () => false),
+    'in a frame without allow-forms, Enter and the Enter button answer the dialog');
+  await noForms.parent.close();
+  // Without allow-same-origin the .wasm cannot be fetched: the page says so
+  // and points to the one file, with the link's case, which runs there.
+  const noOrigin = await openInFrame(browser, `${server.url}?lang=en&mass=1&damping=0.5&stiffness=4&y0=1&v0=0`,
+    'allow-scripts');
+  const oneFile = await noOrigin.frame.waitForFunction(() => {
+    const message = document.getElementById('no-webgl');
+    return !message.hidden && message.textContent.includes('frame') && message.querySelector('a')?.getAttribute('href');
+  }, { timeout: 15000 }).then((h) => h.jsonValue(), () => null);
+  check(oneFile === 'vibsim.html?lang=en&mass=1&damping=0.5&stiffness=4&y0=1&v0=0',
+    `in a frame without allow-same-origin the page points to the one file: ${oneFile}`);
+  if (oneFile) {
+    await noOrigin.frame.click('#no-webgl a');
+    check(await waitForFramePanel(noOrigin.frame, 'ESC key: end\n').then(() => true, () => false),
+      'the one file runs the case in that frame');
+  }
+  await noOrigin.parent.close();
+  // Without scripts, a text says what the page needs.
+  const noScripts = await openInFrame(browser, server.url, '');
+  const noScriptText = await noScripts.frame.$eval('body', (b) => b.innerText).catch(() => '');
+  check(noScriptText.includes('This page needs JavaScript'), 'in a frame without scripts the page says it needs them');
+  await noScripts.parent.close();
+
+  // After a typed dialog the keys go to the picture, not the input; a line
+  // entered while nothing is asked stays in the input, with a note, and is
+  // not taken by the next dialog. The picture has a name and a text
+  // alternative that follows the case; the focus shows.
+  const afterDialog = await open(`${server.url}?lang=en`);
+  await afterDialog.answerDialog('1 0.5 4', '1 0', 'ESC key: end\n');
+  check(await afterDialog.page.evaluate(() => document.activeElement.id) === 'screen', 'after the dialog the picture has the focus');
+  await afterDialog.page.keyboard.press('s');
+  await afterDialog.page.keyboard.press('s');
+  check(await afterDialog.page.$eval('#console-input', (e) => e.value) === '', 'keys after the dialog type nothing');
+  const outline = (selector) => afterDialog.page.$eval(selector, (e) => { e.focus(); return getComputedStyle(e).outlineStyle; });
+  check(await outline('#screen') !== 'none' && await outline('#console-input') !== 'none',
+    'the focused picture and console input show their focus');
+  mark = (await afterDialog.panel()).length;
+  await afterDialog.enter('2 0.5 4');
+  await afterDialog.waitForPanel('[Nothing is being asked now', mark);
+  check(await afterDialog.page.$eval('#console-input', (e) => e.value) === '2 0.5 4', 'a line entered while nothing is asked stays in the input');
+  await afterDialog.page.click('button[data-key="m"]');
+  await afterDialog.waitForPanel('m λ K =', mark);
+  await sleep(200);
+  check(!(await afterDialog.panel()).includes('2 0.5 4\n', mark), 'the next dialog does not take that line');
+  await afterDialog.page.keyboard.press('Enter');
+  await afterDialog.waitForPanel('y0 v0 = ', mark);
+  await afterDialog.enter('0.5 0');
+  await afterDialog.waitForPanel('ω0= 1.4142', mark);
+  await afterDialog.press('s');
+  await afterDialog.page.waitForFunction(() => document.getElementById('picture-description').textContent.includes('t = 0.04 s'),
+    { timeout: 5000 }).catch(() => {});
+  const snapshot = await afterDialog.page.accessibility.snapshot({ root: await afterDialog.page.$('#screen') });
+  check(['img', 'image'].includes(snapshot?.role) && snapshot.name.startsWith('Damped free vibration'), `the picture's name: ${snapshot?.name}`);
+  check(snapshot?.description === 'm = 2 kg, λ = 0.5 N/(m/s), K = 4 N/m, y0 = 0.5 m, v0 = 0 m/s. Natural frequency ' +
+    'ω0 = 1.4142 rad/s, damping ratio ζ = 0.0884, underdamped. Time t = 0.04 s', `the picture's description: ${snapshot?.description}`);
+  const heights = await afterDialog.page.$$eval('#keys a, #keys button', (all) => all.map((e) => e.getBoundingClientRect().height));
+  check(Math.min(...heights) >= 40, `the key bar's links and buttons are at least 40 px tall (${Math.min(...heights)})`);
 
   // Without WebGL: a message in the canvas's place, the dialog runs, and
   // the m button starts a new one.
