@@ -1,14 +1,17 @@
 #include "window_system.hpp"
 
+#include <cerrno>
+#include <cstdlib>
+
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+// Xlibint.h offers XESetWireToEvent, and also macros min and max; the
+// standard headers come before it.
 #include <X11/Xlibint.h>
+#undef min
+#undef max
 #include <poll.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 namespace vibsim {
 

@@ -7,6 +7,7 @@
 // resized, and the grid keeps its shape in the middle of it.
 #include "layout.hpp"
 #include "panels.hpp"
+#include "window_system.hpp"
 
 #include <vibsim/draw.hpp>
 #include <vibsim/frame.hpp>
@@ -153,6 +154,7 @@ int main(int argc, char** argv)
 {
     using namespace vibsim::gallery;
     if (const int status = read_options(argc, argv); status >= 0) return status;
+    if (const int status = check_window_arguments(argc, argv); status >= 0) return status;
     glutInitWindowSize(1200, static_cast<int>(1200 / gallery_aspect));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -162,5 +164,5 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
-    glutMainLoop();
+    run_event_loop();
 }
