@@ -14,9 +14,12 @@
 #include "output_file.hpp"
 #include "picture.hpp"
 #include "spectrum_csv.hpp"
+#include "step_stability.hpp"
 #include "tables.hpp"
 #include "texts.hpp"
 #include "window.hpp"
+
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -30,18 +33,18 @@ namespace {
 // Records run for a file when --records does not say.
 constexpr int default_file_records = 64;
 
-bool report_unwritable(const std::string& file)
+bool report_unwritable(const std::string& file, OutputFile& output)
 {
     std::string reason;
-    if (can_write(file, reason)) return false;
+    if (open_output(file, output, reason)) return false;
     std::fprintf(stderr, "vibsim-random: cannot write %s: %s\n", file.c_str(), reason.c_str());
     return true;
 }
 
-bool write_output(const std::string& file, const std::string& bytes)
+bool write_to(const std::string& file, OutputFile& output, const std::string& bytes)
 {
     std::string reason;
-    if (write_file(file, bytes, reason)) return true;
+    if (write_output(output, bytes, reason)) return true;
     std::fprintf(stderr, "vibsim-random: cannot write %s: %s; an earlier file of that name is left as it was\n",
                  file.c_str(), reason.c_str());
     return false;
@@ -61,6 +64,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const Options& options = *parsed;
+    if (!options.csv_file.empty() && !options.png_file.empty() && same_output(options.csv_file, options.png_file)) {
+        // The one written last would take the other's place.
+        std::fprintf(stderr, "vibsim-random: --csv %s and --png %s are the same file; give each its own\n%s",
+                     options.csv_file.c_str(), options.png_file.c_str(), usage_text(argv[0]).c_str());
+        return 2;
+    }
     if (options.help) {
         std::fputs(usage_text(argv[0]).c_str(), stdout);
         return 0;
@@ -82,11 +91,16 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    // Pipes and FIFOs are opened here, so that waiting for their reader
+    // comes before the work.
+    OutputFile csv_output, png_output;
     bool unwritable = false;
-    for (const std::string* file : {&options.csv_file, &options.png_file}) {
-        if (!file->empty()) unwritable = report_unwritable(*file) || unwritable;
-    }
+    if (!options.csv_file.empty()) unwritable = report_unwritable(options.csv_file, csv_output);
+    if (!options.png_file.empty()) unwritable = report_unwritable(options.png_file, png_output) || unwritable;
     if (unwritable) return 1;
+    // A file written to standard output keeps it for itself: the console's
+    // text goes to standard error instead.
+    if (csv_output.standard_output || png_output.standard_output) dup2(STDERR_FILENO, STDOUT_FILENO);
     // A file that grows past the size limit (ulimit -f) fails its write,
     // which is reported, rather than ending the program with a signal.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -97,11 +111,11 @@ int main(int argc, char** argv)
     Oscillator oscillator = options.oscillator;
     if (options.ask()) ask_oscillator(oscillator);
     print_frequencies(oscillator);
-    if (!(fastest_rate(oscillator) <= largest_stable_rate)) {
+    if (const double growth = step_growth(oscillator); !(growth <= largest_bounded_growth)) {
         std::fprintf(stderr,
-                     "\nvibsim-random: this oscillator moves too fast for steps of %g s (rate %g 1/s, more than"
-                     " %g): the computed motion will grow without bound\n",
-                     time_step, fastest_rate(oscillator), largest_stable_rate);
+                     "\nvibsim-random: this oscillator moves too fast for steps of %g s (each step multiplies its"
+                     " faster mode by %.6g, more than 1): the computed motion will grow without bound\n",
+                     time_step, growth);
     }
 
     static Lab lab;
@@ -113,7 +127,7 @@ int main(int argc, char** argv)
         std::fputc('\n', stdout);
         std::fflush(stdout);
         bool written = true;
-        if (!options.csv_file.empty()) written = write_output(options.csv_file, spectrum_csv(lab)) && written;
+        if (!options.csv_file.empty()) written = write_to(options.csv_file, csv_output, spectrum_csv(lab)) && written;
         if (!options.png_file.empty()) {
             std::string png;
             const bool drawn = png_picture(options.width, options.height,
@@ -122,7 +136,7 @@ int main(int argc, char** argv)
                                                draw_picture(lab);
                                            },
                                            png);
-            written = drawn && write_output(options.png_file, png) && written;
+            written = drawn && write_to(options.png_file, png_output, png) && written;
         }
         if (diverged(lab)) {
             std::fprintf(stderr, "vibsim-random: the motion diverged for these constants and this step of %g s%s\n",
