@@ -22,7 +22,7 @@ constexpr Option options[] = {
      [](CommandLine& line, std::string_view) { return line.help = true; }},
     {"--version", "", "print the version and exit",
      [](CommandLine& line, std::string_view) { return line.version = true; }},
-    {"--lang", "ja|en", "the language of the dialog, the key help and the window title (default ja)",
+    {"--lang", "ja|en", "the language of the dialog, key help and title (default ja)",
      [](CommandLine& line, std::string_view value) { return language_named(value, &line.language); }},
 };
 
@@ -126,18 +126,21 @@ const char* display_argument(int argc, char** argv)
 
 void print_usage(std::FILE* out)
 {
+    // Every line fits a terminal of 80 columns.
     std::fputs("usage: vibsim [options] [GLUT options]\n"
-               "The damped mass-spring oscillator m y'' + lambda y' + K y = 0: the constants and the\n"
-               "initial conditions are asked for on the console, then the motion is drawn in a window.\n",
+               "The damped mass-spring oscillator m y'' + lambda y' + K y = 0: the constants\n"
+               "and the initial conditions are asked for on the console, then the motion is\n"
+               "drawn in a window.\n",
                out);
     for (const Option& option : options) {
         std::string left(option.name);
         if (!option.value_name.empty()) left.append(" ").append(option.value_name);
         std::fprintf(out, "  %-16s %.*s\n", left.c_str(), static_cast<int>(option.help.size()), option.help.data());
     }
-    std::fputs("GLUT options such as -geometry WxH+X+Y, -display NAME and -iconic are passed to GLUT.\n"
-               "Keys in the window: s advances (hold it to animate), t/T and y/Y rescale the axes,\n"
-               "m and j go back to the console, Esc quits.\n",
+    std::fputs("GLUT options such as -geometry WxH+X+Y, -display NAME and -iconic are passed\n"
+               "to GLUT (each side of the window 1 to 16384 pixels).\n"
+               "Keys in the window: s advances (hold it to animate), t/T and y/Y rescale the\n"
+               "axes, m and j go back to the console, Esc quits.\n",
                out);
 }
 

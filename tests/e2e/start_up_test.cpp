@@ -170,6 +170,11 @@ TEST(StartUp, OwnOptionsNeedNoDialogNorDisplayAndGlutOptionsStillWork)
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_TRUE(help.output.starts_with("usage: vibsim ")) << help.output;
     EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
+    for (std::size_t start = 0, end; (end = help.output.find('\n', start)) != std::string::npos; start = end + 1) {
+        EXPECT_LE(end - start, 80u) << "a line of --help too wide for a terminal: " << help.output.substr(start, end - start);
+    }
+    const test::ChildResult lang = run({"--lang=en", "--version"});
+    EXPECT_EQ(lang.exit_code, 0) << lang.output;
     for (const std::vector<std::string>& refused :
          std::vector<std::vector<std::string>>{{"--colour"}, {"--help=yes"}, {"--version", "--nonsense"}}) {
         const test::ChildResult run_refused = run(refused);

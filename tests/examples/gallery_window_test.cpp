@@ -122,6 +122,22 @@ TEST(GalleryWindow, UnusableGlutOptionsAndDisplaysAreRefused)
         EXPECT_EQ(result.exit_code, 2) << refused.back() << ": " << result.output;
         EXPECT_TRUE(result.output.starts_with("vibsim-gallery: ")) << result.output;
     }
+    // Its own options: --name=value where a value is taken (none is), and a
+    // usage that fits a terminal of 80 columns.
+    for (const std::string refused : {"--help=yes", "--version=2", "--colour=red"}) {
+        const test::ChildResult result = run({refused}, ":9871");
+        EXPECT_EQ(result.exit_code, 2) << refused;
+        EXPECT_TRUE(result.output.starts_with("vibsim-gallery: " +
+                                              std::string(refused.starts_with("--colour") ? "unknown option --colour\n"
+                                                                                           : "option ")))
+            << result.output;
+    }
+    const test::ChildResult help = run({"--help"}, "");
+    EXPECT_EQ(help.exit_code, 0);
+    for (std::size_t start = 0, end; (end = help.output.find('\n', start)) != std::string::npos; start = end + 1) {
+        EXPECT_LE(end - start, 80u) << help.output.substr(start, end - start);
+    }
+
     const test::ChildResult silent = run({"-geometry", "16384x400"}, ":9871");
     EXPECT_EQ(silent.exit_code, 1);
     EXPECT_EQ(silent.output, "vibsim-gallery: cannot open the X display ':9871' for the window\n");
