@@ -67,6 +67,33 @@ std::optional<long> take_offset(std::string_view& text)
     return negative ? -*number : *number;
 }
 
+// A window size and place as -geometry gives it: [=][W[xH]][{+-}X{+-}Y].
+struct WindowGeometry {
+    std::optional<long> width, height;
+    std::optional<long> x, y;
+};
+
+// Reads a -geometry value; nothing when it is not of that form.
+std::optional<WindowGeometry> parse_geometry(std::string_view text)
+{
+    WindowGeometry geometry;
+    if (text.starts_with('=')) text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    geometry.width = take_number(text);
+    if (text.starts_with('x') || text.starts_with('X')) {
+        text.remove_prefix(1);
+        geometry.height = take_number(text);
+        if (!geometry.height) return std::nullopt;
+    }
+    if (!text.empty()) {
+        geometry.x = take_offset(text);
+        geometry.y = take_offset(text);
+        if (!geometry.x || !geometry.y) return std::nullopt;
+    }
+    if (!text.empty()) return std::nullopt;
+    return geometry;
+}
+
 bool side_fits(const std::optional<long>& side) { return !side || (*side >= 1 && *side <= largest_window_side); }
 
 // GLUT ends the program itself, after the dialog, when -display or -geometry
@@ -93,26 +120,6 @@ std::optional<int> check_glut_arguments(int argc, char** argv, std::FILE* err)
 }
 
 }  // namespace
-
-std::optional<WindowGeometry> parse_geometry(std::string_view text)
-{
-    WindowGeometry geometry;
-    if (text.starts_with('=')) text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    geometry.width = take_number(text);
-    if (text.starts_with('x') || text.starts_with('X')) {
-        text.remove_prefix(1);
-        geometry.height = take_number(text);
-        if (!geometry.height) return std::nullopt;
-    }
-    if (!text.empty()) {
-        geometry.x = take_offset(text);
-        geometry.y = take_offset(text);
-        if (!geometry.x || !geometry.y) return std::nullopt;
-    }
-    if (!text.empty()) return std::nullopt;
-    return geometry;
-}
 
 const char* display_argument(int argc, char** argv)
 {

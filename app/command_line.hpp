@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <string_view>
 
 namespace vibsim {
 
@@ -21,15 +20,6 @@ struct CommandLine {
 // The widest and tallest window that -geometry may ask for: what Mesa's GL
 // can draw into (its largest viewport) and well within what X allows.
 inline constexpr int largest_window_side = 16384;
-
-// A window size and place as -geometry gives it: [=][W[xH]][{+-}X{+-}Y].
-struct WindowGeometry {
-    std::optional<long> width, height;
-    std::optional<long> x, y;
-};
-
-// Reads a -geometry value; nothing when it is not of that form.
-std::optional<WindowGeometry> parse_geometry(std::string_view text);
 
 // Reads vibsim's options and removes them from argc/argv, so that GLUT sees
 // only its own. Returns the exit status when the program is to end here:
