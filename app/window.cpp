@@ -3,6 +3,7 @@
 #include "frame.hpp"
 #include "keys.hpp"
 #include "texts.hpp"
+#include "window_system.hpp"
 #include "window_title.hpp"
 
 #include <GL/freeglut.h>
@@ -23,10 +24,7 @@ void finish_drawing() { glFinish(); }
 void init_window(int* argc, char** argv)
 {
     open_window(argc, argv);
-    glutMainLoop();
-    // Closing the window ends the process inside the loop; should a GLUT ever
-    // return from it, end here the same way.
-    std::exit(0);
+    run_event_loop();
 }
 
 void open_window(int* argc, char** argv)

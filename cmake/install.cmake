@@ -32,11 +32,16 @@ set(VIBSIM_PC_LIBS "")
 foreach(module IN LISTS vibsim_modules)
   string(PREPEND VIBSIM_PC_LIBS "-lvibsim_${module} ")
 endforeach()
-# The .pc file finds the prefix from its own folder, so that the package works
-# wherever it is installed (cmake --install --prefix, DESTDIR) or moved.
-file(RELATIVE_PATH VIBSIM_PC_TO_PREFIX
-  ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
-configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc @ONLY)
+# The .pc file names the prefix it is installed into (`cmake --install
+# --prefix` decides it, so it is written at install time), and its folders
+# as ${prefix}/include and ${prefix}/lib/<multiarch>: under /usr pkg-config
+# knows them as the system's own and leaves their -I and -L out. A package
+# unpacked elsewhere is used with pkg-config --define-variable=prefix=<dir>.
+set(VIBSIM_PC_PREFIX "@VIBSIM_PC_PREFIX@")
+configure_file(cmake/vibsim.pc.in ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc.in @ONLY)
+install(CODE "set(VIBSIM_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  configure_file(\"${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc.in\" \"${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc\" @ONLY)"
+  COMPONENT dev)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vibsim.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
   COMPONENT dev)

@@ -70,20 +70,32 @@ bool load_band(BandTable& table, const std::string& folder)
     if (!file) return report(name, std::string("cannot be opened: ") + std::strerror(errno));
     // Read as a long: a count beyond int must not wrap into a small one.
     long last = 0;
+    errno = 0;
     if (std::fscanf(file.get(), "%ld", &last) != 1) return report(name, "has no entry count");
-    if (last < 0) return report(name, "announces no entries (count " + std::to_string(last) + ")");
+    // The count as the file gives it; one beyond long is read as long's end.
+    const std::string count =
+        (errno == ERANGE ? (last < 0 ? "below " : "beyond ") : "") + std::to_string(last);
+    if (last < 0) return report(name, "announces no entries (count " + count + ")");
     if (last >= table.capacity) {
         // Counted unsigned: a count that %ld clamps to LONG_MAX has no
         // successor in long.
         const unsigned long entries = static_cast<unsigned long>(last) + 1;
-        return report(name, "announces " + std::to_string(entries) + " entries, more than the " +
-                                      std::to_string(table.capacity) + " its table holds");
+        return report(name, "announces " + std::string(errno == ERANGE ? "more than " : "") +
+                                std::to_string(entries) + " entries (count " + count + "), more than the " +
+                                std::to_string(table.capacity) + " its table holds");
     }
     for (long i = 0; i <= last; ++i) {
         NormalTablePair& entry = table.entries[i];
         if (std::fscanf(file.get(), "%lf %lf", &entry.value, &entry.key) != 2) {
             return report(name, "holds fewer than the " + std::to_string(last + 1) +
                                           " pairs it announces");
+        }
+        // nan, inf, or a number too large for a double (1e999 reads as inf):
+        // no table holds such a value, so the file is damaged; interpolating
+        // over it would give wrong amplitudes or none.
+        if (!std::isfinite(entry.value) || !std::isfinite(entry.key)) {
+            return report(name, "holds a pair that is not two finite numbers (pair " + std::to_string(i + 1) +
+                                    " of " + std::to_string(last + 1) + ")");
         }
     }
     table.last = static_cast<int>(last);

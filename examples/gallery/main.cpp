@@ -7,6 +7,7 @@
 // resized, and the grid keeps its shape in the middle of it.
 #include "layout.hpp"
 #include "panels.hpp"
+#include "window_system.hpp"
 
 #include <vibsim/draw.hpp>
 #include <vibsim/frame.hpp>
@@ -114,20 +115,29 @@ void keyboard(unsigned char key, int, int)
 
 void print_usage(std::FILE* out)
 {
+    // Every line fits a terminal of 80 columns.
     std::fputs("usage: vibsim-gallery [--help] [--version] [GLUT options]\n"
-               "Every shape and plot of the vibsim library in one window, each in a panel labelled\n"
-               "with the name of the function that drew it. Esc quits.\n"
-               "GLUT options such as -geometry WxH+X+Y and -display NAME are passed to GLUT.\n",
+               "Every shape and plot of the vibsim library in one window, each in a panel\n"
+               "labelled with the name of the function that drew it. Esc quits.\n"
+               "GLUT options such as -geometry WxH+X+Y and -display NAME are passed to GLUT\n"
+               "(each side of the window 1 to 16384 pixels).\n",
                out);
 }
 
 // --help and --version answer here, before any window; other options of the
-// form --name are refused, and the rest are GLUT's. Returns the exit status
-// when the program is to end.
+// form --name (or --name=value) are refused, and the rest are GLUT's.
+// Returns the exit status when the program is to end.
 int read_options(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        const std::string_view name = argument.substr(0, argument.find('='));
+        if ((name == "--help" || name == "--version") && name.size() < argument.size()) {
+            std::fprintf(stderr, "vibsim-gallery: option %.*s takes no value\n", static_cast<int>(name.size()),
+                         name.data());
+            print_usage(stderr);
+            return 2;
+        }
         if (argument == "--help") {
             print_usage(stdout);
             return 0;
@@ -137,7 +147,7 @@ int read_options(int argc, char** argv)
             return 0;
         }
         if (argument.starts_with("--")) {
-            std::fprintf(stderr, "vibsim-gallery: unknown option %s\n", argv[i]);
+            std::fprintf(stderr, "vibsim-gallery: unknown option %.*s\n", static_cast<int>(name.size()), name.data());
             print_usage(stderr);
             return 2;
         }
@@ -153,6 +163,7 @@ int main(int argc, char** argv)
 {
     using namespace vibsim::gallery;
     if (const int status = read_options(argc, argv); status >= 0) return status;
+    if (const int status = check_window_arguments(argc, argv); status >= 0) return status;
     glutInitWindowSize(1200, static_cast<int>(1200 / gallery_aspect));
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -162,5 +173,5 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
-    glutMainLoop();
+    run_event_loop();
 }

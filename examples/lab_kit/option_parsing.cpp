@@ -1,12 +1,11 @@
 #include "option_parsing.hpp"
 
-#include <sys/stat.h>
+#include "output_file.hpp"
 
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 
 namespace vibsim::lab {
 
@@ -44,23 +43,6 @@ const OptionName* find(std::span<const OptionName> known, std::string_view name)
         if (option.name == name) return &option;
     }
     return nullptr;
-}
-
-// The same file: the same path, or the same existing regular file by
-// another path.
-bool same_file(const std::string& a, const std::string& b)
-{
-    if (a == b) return true;
-    struct stat first {};
-    struct stat second {};
-    if (stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0) {
-        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-    }
-    std::error_code fault;
-    const std::filesystem::path one = std::filesystem::weakly_canonical(std::filesystem::absolute(a), fault);
-    if (fault) return false;
-    const std::filesystem::path other = std::filesystem::weakly_canonical(std::filesystem::absolute(b), fault);
-    return !fault && one == other;
 }
 
 }  // namespace
@@ -189,7 +171,7 @@ bool distinct_outputs(std::span<const NamedOutput> outputs, std::string& error)
         for (std::size_t j = i + 1; j < outputs.size(); ++j) {
             const std::string& a = *outputs[i].path;
             const std::string& b = *outputs[j].path;
-            if (a.empty() || b.empty() || !same_file(a, b)) continue;
+            if (a.empty() || b.empty() || !same_output(a, b)) continue;
             error = "options " + std::string(outputs[i].option) + " and " + std::string(outputs[j].option) +
                     " name the same file " + b;
             return false;

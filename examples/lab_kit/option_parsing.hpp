@@ -58,7 +58,9 @@ struct NamedOutput {
 };
 
 // False, with "options --a and --b name the same file x" in `error`, when
-// two outputs would be the same file, so that one would overwrite the other.
+// two outputs would be the same file (same_output: however each is named,
+// standard output as "-" or /dev/stdout among them), so that one would
+// overwrite the other or both would run together.
 bool distinct_outputs(std::span<const NamedOutput> outputs, std::string& error);
 
 }  // namespace vibsim::lab

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace vibsim::lab {
@@ -18,6 +19,26 @@ bool fail(std::string& reason, int error)
 {
     reason = std::strerror(error);
     return false;
+}
+
+// The descriptor that a name for one of the program's own descriptors
+// stands for: "-" and /dev/stdout for standard output, /dev/stderr, and
+// /dev/fd/N or /proc/self/fd/N (the shell's >(command) gives such a name).
+// Their links lead to a pipe or to whatever the shell opened; writing the
+// descriptor itself writes there, where the shell meant.
+std::optional<int> descriptor_named(std::string_view path)
+{
+    if (path == "-" || path == "/dev/stdout") return STDOUT_FILENO;
+    if (path == "/dev/stderr") return STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder)) continue;
+        const std::string_view digits = path.substr(folder.size());
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        return std::atoi(std::string(digits).c_str());
+    }
+    return std::nullopt;
 }
 
 // The file a link names, or the path itself when it is not a link.
@@ -37,12 +58,19 @@ bool followed(const std::string& path, std::string& target, std::string& reason)
     return true;
 }
 
-// Opens a new file of our own, named after `path`, in its folder.
+// Opens a new file of our own in the folder of `path`, named after it:
+// .NAME.XXXXXX, with NAME shortened where the whole would pass the longest
+// name the folder takes.
 bool make_temporary(const std::string& path, std::string& temporary, int& fd, std::string& reason)
 {
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);
+    constexpr std::size_t added = 8;  // the leading dot and .XXXXXX
+    const std::size_t fits =
+        (longest > static_cast<long>(added) ? static_cast<std::size_t>(longest) : std::size_t{NAME_MAX}) - added;
+    if (name.size() > fits) name.resize(fits);
     temporary = (slash == std::string::npos ? "" : folder) + "." + name + ".XXXXXX";
     std::vector<char> buffer(temporary.begin(), temporary.end());
     buffer.push_back('\0');
@@ -71,15 +99,6 @@ bool close_checked(int fd, bool ok, std::string& reason)
     return ok;
 }
 
-// A device or a pipe: written as it is; it cannot be replaced.
-bool write_in_place(const std::string& path, std::string_view bytes, std::string& reason)
-{
-    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return fail(reason, errno);
-    const bool ok = write_all(fd, bytes, reason);
-    return close_checked(fd, ok, reason);
-}
-
 mode_t new_file_mode()
 {
     const mode_t mask = umask(0);
@@ -89,18 +108,36 @@ mode_t new_file_mode()
 
 }  // namespace
 
-bool can_write(const std::string& path, std::string& reason)
+OutputFile::~OutputFile()
 {
-    std::string target;
-    if (!followed(path, target, reason)) return false;
+    if (fd >= 0) close(fd);
+}
+
+bool open_output(const std::string& path, OutputFile& output, std::string& reason)
+{
+    if (const std::optional<int> descriptor = descriptor_named(path)) {
+        output.target = path;
+        output.standard_output = *descriptor == STDOUT_FILENO;
+        output.fd = fcntl(*descriptor, F_DUPFD_CLOEXEC, 0);
+        if (output.fd >= 0) return true;
+        if (errno != EBADF) return fail(reason, errno);
+        reason = "it names descriptor " + std::to_string(*descriptor) + ", which is not open";
+        return false;
+    }
+    if (!followed(path, output.target, reason)) return false;
+    const std::string& target = output.target;
     struct stat status {};
     if (stat(target.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode)) {
             reason = "it is a folder";
             return false;
         }
+        if (!S_ISREG(status.st_mode)) {
+            // A FIFO waits here for its reader, before any work is done.
+            output.fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            return output.fd >= 0 || fail(reason, errno);
+        }
         if (access(target.c_str(), W_OK) != 0) return fail(reason, errno);
-        if (!S_ISREG(status.st_mode)) return true;
     } else if (errno != ENOENT) {
         return fail(reason, errno);
     }
@@ -113,17 +150,21 @@ bool can_write(const std::string& path, std::string& reason)
     return true;
 }
 
-bool write_file(const std::string& path, std::string_view bytes, std::string& reason)
+bool write_output(OutputFile& output, std::string_view bytes, std::string& reason)
 {
-    std::string target;
-    if (!followed(path, target, reason)) return false;
+    if (output.fd >= 0) {
+        const int fd = output.fd;
+        output.fd = -1;
+        const bool ok = write_all(fd, bytes, reason);
+        return close_checked(fd, ok, reason);
+    }
+    const std::string& target = output.target;
     struct stat status {};
     const bool exists = stat(target.c_str(), &status) == 0;
     if (exists && S_ISDIR(status.st_mode)) {
         reason = "it is a folder";
         return false;
     }
-    if (exists && !S_ISREG(status.st_mode)) return write_in_place(target, bytes, reason);
     if (exists && access(target.c_str(), W_OK) != 0) return fail(reason, errno);
 
     // The new file keeps the old one's permissions.
@@ -138,6 +179,32 @@ bool write_file(const std::string& path, std::string_view bytes, std::string& re
     if (ok && rename(temporary.c_str(), target.c_str()) != 0) ok = fail(reason, errno);
     if (!ok) unlink(temporary.c_str());
     return ok;
+}
+
+bool write_file(const std::string& path, std::string_view bytes, std::string& reason)
+{
+    OutputFile output;
+    return open_output(path, output, reason) && write_output(output, bytes, reason);
+}
+
+bool same_output(const std::string& a, const std::string& b)
+{
+    // An existing file by its device and inode; a new one by its folder's
+    // resolved path and its name.
+    const auto identity = [](const std::string& path) -> std::string {
+        struct stat status {};
+        const std::optional<int> descriptor = descriptor_named(path);
+        if (descriptor ? fstat(*descriptor, &status) == 0 : stat(path.c_str(), &status) == 0) {
+            return "file " + std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+        }
+        const std::size_t slash = path.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        char resolved[PATH_MAX];
+        if (realpath(folder.c_str(), resolved) == nullptr) return "name " + path;
+        return "name " + std::string(resolved) + "/" + name;
+    };
+    return identity(a) == identity(b);
 }
 
 }  // namespace vibsim::lab

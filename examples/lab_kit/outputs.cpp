@@ -1,28 +1,51 @@
 #include "outputs.hpp"
 
-#include "output_file.hpp"
 #include "program_name.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 
 namespace vibsim::lab {
 
-bool outputs_writable(std::span<const std::string* const> paths)
+namespace {
+
+// Standard output from here on is standard error, or nowhere when standard
+// error is closed: never the file that standard output was opened for.
+void console_to_standard_error()
 {
-    bool writable = true;
-    for (const std::string* path : paths) {
-        std::string reason;
-        if (path->empty() || can_write(*path, reason)) continue;
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", program_name(), path->c_str(), reason.c_str());
-        writable = false;
-    }
-    return writable;
+    std::fflush(stdout);
+    if (dup2(STDERR_FILENO, STDOUT_FILENO) >= 0) return;
+    const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nowhere < 0 || dup2(nowhere, STDOUT_FILENO) < 0) close(STDOUT_FILENO);
+    if (nowhere >= 0) close(nowhere);
 }
 
-bool write_output(const std::string& path, std::string_view bytes)
+}  // namespace
+
+bool open_outputs(std::span<const std::string* const> paths, std::span<OutputFile> outputs)
+{
+    bool ready = true;
+    bool standard_output = false;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::string reason;
+        if (paths[i]->empty()) continue;
+        if (open_output(*paths[i], outputs[i], reason)) {
+            standard_output = standard_output || outputs[i].standard_output;
+            continue;
+        }
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", program_name(), paths[i]->c_str(), reason.c_str());
+        ready = false;
+    }
+    if (ready && standard_output) console_to_standard_error();
+    return ready;
+}
+
+bool write_to_output(const std::string& path, OutputFile& output, std::string_view bytes)
 {
     std::string reason;
-    if (write_file(path, bytes, reason)) return true;
+    if (write_output(output, bytes, reason)) return true;
     std::fprintf(stderr, "%s: cannot write %s: %s; an earlier file of that name is left as it was\n", program_name(),
                  path.c_str(), reason.c_str());
     return false;

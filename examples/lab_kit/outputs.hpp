@@ -1,7 +1,10 @@
-// A lab's output files as its user meets them: every path checked before
-// any work is done, and each file written safely (output_file.hpp), with
-// one message naming the file when anything fails.
+// A lab's output files as its user meets them: every path made ready before
+// any work is done (output_file.hpp: a FIFO's wait comes first, a mistyped
+// path fails at once), each file written safely, with one message naming the
+// file when anything fails.
 #pragma once
+
+#include "output_file.hpp"
 
 #include <span>
 #include <string>
@@ -9,13 +12,17 @@
 
 namespace vibsim::lab {
 
-// True when every path given (the empty ones are not asked for) can be
-// written; otherwise false, after one message on standard error for each
-// path that cannot.
-bool outputs_writable(std::span<const std::string* const> paths);
+// Makes every path given ready (the empty ones are not asked for) in the
+// output of the same place in `outputs`. True when all are ready; otherwise
+// false, after one message on standard error for each path that cannot be
+// written. When one of them is the program's standard output, the console's
+// text goes to standard error from then on, so that the file on standard
+// output holds the file alone.
+bool open_outputs(std::span<const std::string* const> paths, std::span<OutputFile> outputs);
 
-// Writes `bytes` as `path`; false, with the message on standard error, when
-// it fails (the earlier file of that name then stays as it was).
-bool write_output(const std::string& path, std::string_view bytes);
+// Writes `bytes` as the output made ready for `path`; false, with the
+// message on standard error, when it fails (an earlier file of that name
+// then stays as it was).
+bool write_to_output(const std::string& path, OutputFile& output, std::string_view bytes);
 
 }  // namespace vibsim::lab

@@ -40,8 +40,11 @@ int main(int argc, char** argv)
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or anything is computed.
     if (!options.batch() && !vibsim::lab::window_can_open("--csv, --response-csv and --png FILE")) return 1;
-    const std::string* outputs[] = {&options.csv_file, &options.response_csv_file, &options.png_file};
-    if (!vibsim::lab::outputs_writable(outputs)) return 1;
+    // Pipes and FIFOs are opened here, so that waiting for their reader
+    // comes before the work.
+    const std::string* paths[] = {&options.csv_file, &options.response_csv_file, &options.png_file};
+    vibsim::lab::OutputFile outputs[3];
+    if (!vibsim::lab::open_outputs(paths, outputs)) return 1;
     // A file that grows past the size limit (ulimit -f) fails its write,
     // which is reported, rather than ending the program with a signal.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -61,12 +64,13 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         bool written = true;
         if (!options.csv_file.empty()) {
-            written = vibsim::lab::write_output(options.csv_file, modes_csv(session.chain, session.modes)) && written;
+            const std::string text = modes_csv(session.chain, session.modes);
+            written = vibsim::lab::write_to_output(options.csv_file, outputs[0], text) && written;
         }
         if (!options.response_csv_file.empty()) {
             const std::string text =
                 response_csv(session.chain, session.modes, options.force.mass, options.force.amplitude);
-            written = vibsim::lab::write_output(options.response_csv_file, text) && written;
+            written = vibsim::lab::write_to_output(options.response_csv_file, outputs[1], text) && written;
         }
         if (!options.png_file.empty()) {
             for (int frame = 0; frame < trace_frames; ++frame) step_frame(session);
@@ -77,7 +81,7 @@ int main(int argc, char** argv)
                                                             draw_picture(session);
                                                         },
                                                         png);
-            written = drawn && vibsim::lab::write_output(options.png_file, png) && written;
+            written = drawn && vibsim::lab::write_to_output(options.png_file, outputs[2], png) && written;
         }
         return written ? 0 : 1;
     }

@@ -62,15 +62,6 @@ Frequencies frequencies(const Oscillator& o)
     return f;
 }
 
-double fastest_rate(const Oscillator& o)
-{
-    const Frequencies f = frequencies(o);
-    if (f.damping_ratio > 1.0) {
-        return f.natural * (f.damping_ratio + std::sqrt(f.damping_ratio * f.damping_ratio - 1.0));
-    }
-    return f.natural;
-}
-
 void start_lab(Lab& lab, const Oscillator& oscillator)
 {
     lab.oscillator = oscillator;

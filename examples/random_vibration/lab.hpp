@@ -41,13 +41,6 @@ struct Frequencies {
 };
 Frequencies frequencies(const Oscillator& oscillator);
 
-// The fastest rate of the free motion, |s| of its faster root s of
-// m s^2 + lambda s + K = 0. Steps of time_step follow the motion only while
-// |s| * time_step stays inside the Runge-Kutta-Gill method's region of
-// stability (about 2.8); beyond it the computed motion grows without bound.
-double fastest_rate(const Oscillator& oscillator);
-inline constexpr double largest_stable_rate = 2.5 / time_step;
-
 struct Lab {
     Oscillator oscillator;
     std::array<double, 2> state{};  // y, v

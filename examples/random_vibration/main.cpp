@@ -17,6 +17,7 @@
 #include "program_name.hpp"
 #include "start_up.hpp"
 #include "spectrum_csv.hpp"
+#include "step_stability.hpp"
 #include "tables.hpp"
 #include "texts.hpp"
 #include "window.hpp"
@@ -53,8 +54,13 @@ int main(int argc, char** argv)
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or any record runs, not after.
     if (!options.batch() && !window_can_open("--csv FILE and --png FILE")) return 1;
-    const std::string* outputs[] = {&options.csv_file, &options.png_file};
-    if (!outputs_writable(outputs)) return 1;
+    // Pipes and FIFOs are opened here, so that waiting for their reader
+    // comes before the work.
+    const std::string* paths[] = {&options.csv_file, &options.png_file};
+    OutputFile outputs[2];
+    OutputFile& csv_output = outputs[0];
+    OutputFile& png_output = outputs[1];
+    if (!open_outputs(paths, outputs)) return 1;
     // A file that grows past the size limit (ulimit -f) fails its write,
     // which is reported, rather than ending the program with a signal.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -65,11 +71,11 @@ int main(int argc, char** argv)
     Oscillator oscillator = options.oscillator;
     if (options.ask()) ask_oscillator(oscillator);
     print_frequencies(oscillator);
-    if (!(fastest_rate(oscillator) <= largest_stable_rate)) {
+    if (const double growth = step_growth(oscillator); !(growth <= largest_bounded_growth)) {
         std::fprintf(stderr,
-                     "\nvibsim-random: this oscillator moves too fast for steps of %g s (rate %g 1/s, more than"
-                     " %g): the computed motion will grow without bound\n",
-                     time_step, fastest_rate(oscillator), largest_stable_rate);
+                     "\nvibsim-random: this oscillator moves too fast for steps of %g s (each step multiplies its"
+                     " faster mode by %.6g, more than 1): the computed motion will grow without bound\n",
+                     time_step, growth);
     }
 
     static Lab lab;
@@ -81,7 +87,9 @@ int main(int argc, char** argv)
         std::fputc('\n', stdout);
         std::fflush(stdout);
         bool written = true;
-        if (!options.csv_file.empty()) written = write_output(options.csv_file, spectrum_csv(lab)) && written;
+        if (!options.csv_file.empty()) {
+            written = write_to_output(options.csv_file, csv_output, spectrum_csv(lab)) && written;
+        }
         if (!options.png_file.empty()) {
             std::string png;
             const bool drawn = png_picture(options.width, options.height,
@@ -90,7 +98,7 @@ int main(int argc, char** argv)
                                                draw_picture(lab);
                                            },
                                            png);
-            written = drawn && write_output(options.png_file, png) && written;
+            written = drawn && write_to_output(options.png_file, png_output, png) && written;
         }
         if (diverged(lab)) {
             std::fprintf(stderr, "vibsim-random: the motion diverged for these constants and this step of %g s%s\n",

@@ -105,6 +105,55 @@ TEST(StartUp, ClosingTheWindowEndsTheProgramWithStatusZero)
     EXPECT_EQ(ending.exit_code, 0);
 }
 
+TEST(StartUp, ADestroyedWindowEndsTheProgramWithStatusZero)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X_SESSION(x);
+    Simulator vibsim(x, underdamped_answers);
+    ASSERT_TRUE(vibsim.wait_for_window());
+
+    x.destroy(vibsim.window());
+    Ending ending;
+    ASSERT_TRUE(vibsim.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+// A window that cannot open is told before the dialog asks anything: GLUT's
+// options without a usable value (status 2, with the usage), and a display
+// that does not answer or is not set (status 1, one line naming it).
+TEST(StartUp, UnusableGlutOptionsAndDisplaysAreRefusedBeforeTheDialog)
+{
+    const auto run = [](const std::vector<std::string>& arguments, const std::string& display) {
+        std::vector<std::string> argv{"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", VIBSIM_PROGRAM};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return test::run_program(argv, "1 0.5 4\n1 0\n", {"DISPLAY=" + display, "LC_ALL=C.UTF-8"});
+    };
+    // Geometries are checked before the display, so these need none.
+    for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
+             {"-geometry"}, {"-display"}, {"-geometry", "garbage"}, {"-geometry", "400x"}, {"-geometry", "0x300"},
+             {"-geometry", "40000x40000"}, {"-geometry", "16385x100+0+0"}, {"-iconic", "-display"}}) {
+        const test::ChildResult result = run(refused, "");
+        const std::string shown = refused.back();
+        EXPECT_EQ(result.exit_code, 2) << shown << ": " << result.output;
+        EXPECT_TRUE(result.output.starts_with("vibsim: ")) << result.output;
+        EXPECT_NE(result.output.find("usage: vibsim "), std::string::npos) << result.output;
+        EXPECT_EQ(result.output.find("(1)"), std::string::npos) << "the dialog ran: " << result.output;
+    }
+
+    // Nothing listens on display 9871.
+    const test::ChildResult silent = run({}, ":9871");
+    EXPECT_EQ(silent.exit_code, 1);
+    EXPECT_EQ(silent.output, "vibsim: cannot open the X display ':9871' for the window\n");
+    const test::ChildResult named = run({"-display", ":9872", "-geometry", "16384x300"}, ":9871");
+    EXPECT_EQ(named.exit_code, 1);
+    EXPECT_EQ(named.output, "vibsim: cannot open the X display ':9872' for the window\n");
+    const test::ChildResult unset = run({}, "");
+    EXPECT_EQ(unset.exit_code, 1);
+    EXPECT_EQ(unset.output, "vibsim: cannot open the window: no X display (DISPLAY is not set and no -display is"
+                            " given)\n");
+}
+
 // vibsim's own options answer before the dialog and without a display; the
 // arguments it does not know as its own still reach GLUT.
 TEST(StartUp, OwnOptionsNeedNoDialogNorDisplayAndGlutOptionsStillWork)
@@ -121,6 +170,11 @@ TEST(StartUp, OwnOptionsNeedNoDialogNorDisplayAndGlutOptionsStillWork)
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_TRUE(help.output.starts_with("usage: vibsim ")) << help.output;
     EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
+    for (std::size_t start = 0, end; (end = help.output.find('\n', start)) != std::string::npos; start = end + 1) {
+        EXPECT_LE(end - start, 80u) << "a line of --help too wide for a terminal: " << help.output.substr(start, end - start);
+    }
+    const test::ChildResult lang = run({"--lang=en", "--version"});
+    EXPECT_EQ(lang.exit_code, 0) << lang.output;
     for (const std::vector<std::string>& refused :
          std::vector<std::vector<std::string>>{{"--colour"}, {"--help=yes"}, {"--version", "--nonsense"}}) {
         const test::ChildResult run_refused = run(refused);

@@ -212,4 +212,10 @@ void XSession::request_close(WindowId window)
     XSync(display_, False);
 }
 
+void XSession::destroy(WindowId window)
+{
+    XDestroyWindow(display_, window);
+    XSync(display_, False);
+}
+
 }  // namespace vibsim::e2e

@@ -67,6 +67,9 @@ public:
     // Asks the window to close, as the close button of a window manager does:
     // a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW.
     void request_close(WindowId window);
+    // Destroys the window from outside, as `xdotool windowclose` does: the
+    // program gets no request, only the news that its window is gone.
+    void destroy(WindowId window);
 
 private:
     std::optional<std::string> text_property(WindowId window, unsigned long property);

@@ -1,6 +1,8 @@
 // vibsim-gallery under X: every panel holds its drawing, in the window's
 // first size and after the window has been resized to another shape, and Esc
-// ends the program.
+// ends the program, as does a window destroyed from outside; a window that
+// cannot open is refused at once.
+#include "child_process.hpp"
 #include "example_window.hpp"
 #include "layout.hpp"
 
@@ -91,6 +93,57 @@ TEST(GalleryWindow, EveryPanelHoldsItsDrawingBeforeAndAfterAResizeAndEscEnds)
     ASSERT_TRUE(gallery.wait_for_end(ending));
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 0);
+}
+
+TEST(GalleryWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ExampleWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
+    ASSERT_TRUE(gallery.wait_for_window());
+    x.destroy(gallery.window());
+    Ending ending;
+    ASSERT_TRUE(gallery.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+TEST(GalleryWindow, UnusableGlutOptionsAndDisplaysAreRefused)
+{
+    const auto run = [](const std::vector<std::string>& arguments, const std::string& display) {
+        std::vector<std::string> argv{"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", GALLERY_PROGRAM};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return test::run_program(argv, "", {"DISPLAY=" + display});
+    };
+    for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
+             {"-display"}, {"-geometry"}, {"-geometry", "garbage"}, {"-geometry", "40000x40000"},
+             {"-geometry", "0x600+0+0"}}) {
+        const test::ChildResult result = run(refused, ":9871");
+        EXPECT_EQ(result.exit_code, 2) << refused.back() << ": " << result.output;
+        EXPECT_TRUE(result.output.starts_with("vibsim-gallery: ")) << result.output;
+    }
+    // Its own options: --name=value where a value is taken (none is), and a
+    // usage that fits a terminal of 80 columns.
+    for (const std::string refused : {"--help=yes", "--version=2", "--colour=red"}) {
+        const test::ChildResult result = run({refused}, ":9871");
+        EXPECT_EQ(result.exit_code, 2) << refused;
+        EXPECT_TRUE(result.output.starts_with("vibsim-gallery: " +
+                                              std::string(refused.starts_with("--colour") ? "unknown option --colour\n"
+                                                                                           : "option ")))
+            << result.output;
+    }
+    const test::ChildResult help = run({"--help"}, "");
+    EXPECT_EQ(help.exit_code, 0);
+    for (std::size_t start = 0, end; (end = help.output.find('\n', start)) != std::string::npos; start = end + 1) {
+        EXPECT_LE(end - start, 80u) << help.output.substr(start, end - start);
+    }
+
+    const test::ChildResult silent = run({"-geometry", "16384x400"}, ":9871");
+    EXPECT_EQ(silent.exit_code, 1);
+    EXPECT_EQ(silent.output, "vibsim-gallery: cannot open the X display ':9871' for the window\n");
+    const test::ChildResult unset = run({}, "");
+    EXPECT_EQ(unset.exit_code, 1);
+    EXPECT_NE(unset.output.find("DISPLAY is not set"), std::string::npos) << unset.output;
 }
 
 }  // namespace

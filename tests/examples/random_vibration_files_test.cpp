@@ -278,6 +278,31 @@ TEST(RandomVibrationFiles, ADivergedMotionLeavesItsAmplitudesEmptyAndFails)
     EXPECT_EQ(file_bytes(csv).find("nan"), std::string::npos);
 }
 
+// The step keeps the motion bounded while h times each root of
+// m s^2 + lambda s + K lies in its region of stability: up to K = 80042.4
+// for m = 1, lambda = 0.2 (K = 80000 gives omega0 h = 2 sqrt(2) on the
+// imaginary axis), and up to lambda = 278.53 for m = 1, K = 1 (a real root
+// near h s = -2.785). The warning comes exactly beyond, and a motion well
+// beyond diverges.
+TEST(RandomVibrationStability, TheWarningComesExactlyWhereTheStepStopsFollowingTheMotion)
+{
+    struct Case {
+        const char *damping, *stiffness, *records;
+        bool warned;
+        int exit_code;
+    };
+    for (const Case c : {Case{"0.2", "70000", "64", false, 0}, Case{"0.2", "80040", "64", false, 0},
+                         Case{"0", "80000", "64", false, 0}, Case{"278", "1", "64", false, 0},
+                         Case{"0.2", "80045", "1", true, 0}, Case{"0", "80001", "1", true, 0},
+                         Case{"279", "1", "1", true, 0}, Case{"0.2", "81000", "64", true, 1}}) {
+        SCOPED_TRACE(std::string("lambda = ") + c.damping + ", K = " + c.stiffness);
+        const test::ChildResult run = run_random_said(
+            "", {"--damping", c.damping, "--stiffness", c.stiffness, "--records", c.records, "--csv", "/dev/null"});
+        EXPECT_EQ(run.output.find("grow without bound") != std::string::npos, c.warned) << run.output;
+        EXPECT_EQ(run.exit_code, c.exit_code) << run.output;
+    }
+}
+
 TEST(RandomVibrationWindowStart, AnUnreachableDisplayIsToldBeforeTheDialog)
 {
     const test::ChildResult run = run_random_said("", {}, "1 0.2 4\n0 0\n1\n", {"DISPLAY=:9871"});

@@ -97,11 +97,34 @@ TEST(NormalTables, CountsAtTheEndOfLongAreNamedAsTooMany)
     folder.write("normal01.data", "9223372036854775807\n1 0.5\n");
     folder.write("normal12.data", "99999999999999999999\n");
     const std::string output = probe(folder.path, {"0.05"});
-    for (const char* named : {"normal01.data announces 9223372036854775808 entries, more than the 102",
-                              "normal12.data announces 9223372036854775808 entries, more than the 50"}) {
+    for (const char* named :
+         {"normal01.data announces 9223372036854775808 entries (count 9223372036854775807), more than the 102",
+          "normal12.data announces more than 9223372036854775808 entries (count beyond 9223372036854775807), more"
+          " than the 50"}) {
         EXPECT_NE(output.find(named), std::string::npos) << named << " in:\n" << output;
     }
     EXPECT_NE(output.find("\n[failed 0 0 0 0 0 nan]"), std::string::npos) << output;
+}
+
+// A value that is not a finite number, written as such or too large for a
+// double, is damage like a missing pair; the counts are quoted as written.
+TEST(NormalTables, PairsThatAreNotFiniteNumbersAndCountsAreNamed)
+{
+    const ScratchFolder folder;
+    folder.write("normal01.data", "1\n0 0\nnan nan\n");
+    folder.write("normal12.data", "2\n0.25 0.1\n0.5 inf\n0.6 0.2\n");
+    folder.write("normal23.data", "1\n0.5 0.2\n1e999 0.3\n");
+    folder.write("normal34.data", "-5\n");
+    folder.write("normal45.data", "9999\n");
+    const std::string output = probe(folder.path, {"0.05", "0.15", "0.25"});
+    for (const char* named : {"normal01.data holds a pair that is not two finite numbers (pair 2 of 2)",
+                              "normal12.data holds a pair that is not two finite numbers (pair 2 of 3)",
+                              "normal23.data holds a pair that is not two finite numbers (pair 2 of 2)",
+                              "normal34.data announces no entries (count -5)",
+                              "normal45.data announces 10000 entries (count 9999), more than the 50"}) {
+        EXPECT_NE(output.find(named), std::string::npos) << named << " in:\n" << output;
+    }
+    EXPECT_NE(output.find("\n[failed 0 0 0 0 0 nan nan nan]"), std::string::npos) << output;
 }
 
 // Loads the tables of `folder`, leaving the current folder as it is.

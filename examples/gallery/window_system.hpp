@@ -1,0 +1,25 @@
+// What the gallery's window needs of X beyond GLUT: GLUT's own arguments and
+// the display checked before GLUT would end the program over them, and an
+// event loop that also ends it when another client destroys the window.
+#pragma once
+
+namespace vibsim::gallery {
+
+// The widest and tallest window that -geometry may ask for: what Mesa's GL
+// can draw into, and well within what X allows.
+inline constexpr int largest_window_side = 16384;
+
+// Checks the arguments GLUT will read and the display the window will open
+// on. Returns the exit status when the program is to end: 2 for -display or
+// -geometry without a value, or a -geometry that is not one or asks for a
+// side of 0 or more than largest_window_side pixels (the fault on standard
+// error); 1 for a display that cannot be opened (one line naming it);
+// otherwise -1.
+int check_window_arguments(int argc, char** argv);
+
+// GLUT's event loop for the window just created (its context current); the
+// program ends with status 0 when the window is destroyed, as when the window
+// manager closes it. Never returns.
+[[noreturn]] void run_event_loop();
+
+}  // namespace vibsim::gallery
