@@ -1,5 +1,7 @@
 #include "glut_window.hpp"
 
+#include "event_loop.hpp"
+
 #include <vibsim/frame.hpp>
 
 #include <GL/freeglut.h>
@@ -37,8 +39,7 @@ void open_window(int* argc, char** argv, int width, int height, const char* titl
     glutDisplayFunc(display);
     glutReshapeFunc(handlers.reshape);
     glutKeyboardFunc(keyboard);
-    glutMainLoop();
-    std::exit(0);
+    run_event_loop();
 }
 
 }  // namespace vibsim::lab

@@ -12,9 +12,9 @@ struct WindowHandlers {
     void (*key)(unsigned char);       // a key pressed (or repeated while held)
 };
 
-// Opens a width x height window titled `title` and runs GLUT's event loop.
-// Never returns: the program ends from a key (std::exit) or when the window
-// closes.
+// Opens a width x height window titled `title` and runs its event loop
+// (event_loop.hpp). Never returns: the program ends from a key (std::exit),
+// or with status 0 when the window closes or is destroyed.
 [[noreturn]] void open_window(int* argc, char** argv, int width, int height, const char* title,
                               const WindowHandlers& handlers);
 

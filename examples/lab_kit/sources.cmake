@@ -1,6 +1,7 @@
 # The lab kit's sources: those that build for the desktop and the page
 # alike, and those of the desktop alone (FreeType's glyphs, the off-screen
-# PNG, the X display), for which the page has its own.
+# PNG, the X display and the window's event loop), for which the page has its
+# own.
 set(vibsim_lab_kit_dir ${CMAKE_CURRENT_LIST_DIR})
 set(vibsim_lab_kit_sources
   ${vibsim_lab_kit_dir}/console_input.cpp
@@ -17,4 +18,5 @@ set(vibsim_lab_kit_sources
 set(vibsim_lab_kit_desktop_sources
   ${vibsim_lab_kit_dir}/freetype_glyphs.cpp
   ${vibsim_lab_kit_dir}/offscreen.cpp
-  ${vibsim_lab_kit_dir}/x_display.cpp)
+  ${vibsim_lab_kit_dir}/x_display.cpp
+  ${vibsim_lab_kit_dir}/x_event_loop.cpp)

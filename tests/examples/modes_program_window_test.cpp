@@ -1,6 +1,7 @@
 // vibsim-modes' window under X: the dialog in the simulator's words (empty
 // lines keep the defaults, typed values are taken), then presses of 's'
-// move the chain, and a mode key puts the motion into that mode's trace.
+// move the chain, and a mode key puts the motion into that mode's trace; a
+// window destroyed by another client ends the program as Esc does.
 #include "example_window.hpp"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,19 @@ TEST(ModesWindow, TypedValuesAreTakenAndOutOfRangeAskedAgain)
     ASSERT_TRUE(modes.press("Escape"));
     Ending ending;
     ASSERT_TRUE(modes.wait_for_end(ending));
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+TEST(ModesWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ExampleWindow modes(x, {MODES_PROGRAM}, "\n\n\n", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    x.destroy(modes.window());
+    Ending ending;
+    ASSERT_TRUE(modes.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 0);
 }
 

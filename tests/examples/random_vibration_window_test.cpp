@@ -1,6 +1,7 @@
 // vibsim-random's window under X: after the console dialog in the
 // simulator's words, presses of 's' take the lab through its first record,
-// whose spectrum then appears; Esc ends the program.
+// whose spectrum then appears; Esc ends the program, and so does a window
+// destroyed by another client.
 #include "example_window.hpp"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,19 @@ TEST(RandomVibrationWindow, DialogThenPressesFillTheFirstRecordAndItsSpectrum)
         "the spectrum of the first record"));
 
     ASSERT_TRUE(lab.press("Escape"));
+    Ending ending;
+    ASSERT_TRUE(lab.wait_for_end(ending));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
+TEST(RandomVibrationWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ExampleWindow lab(x, {RANDOM_PROGRAM}, "\n\n\n", "vibsim-random");
+    ASSERT_TRUE(lab.wait_for_window());
+    x.destroy(lab.window());
     Ending ending;
     ASSERT_TRUE(lab.wait_for_end(ending));
     EXPECT_EQ(ending.signal, 0);
