@@ -21,6 +21,19 @@ bool fail(std::string& reason, int error)
     return false;
 }
 
+// The output's own descriptor, moved above the three standard ones: when
+// the program was started with one of them closed, a new descriptor would
+// take its number, and the console's text would be written into the file.
+int above_standard(int fd)
+{
+    if (fd < 0 || fd > STDERR_FILENO) return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return moved;
+}
+
 // The descriptor that a name for one of the program's own descriptors
 // stands for: "-" and /dev/stdout for standard output, /dev/stderr, and
 // /dev/fd/N or /proc/self/fd/N (the shell's >(command) gives such a name).
@@ -77,7 +90,11 @@ bool make_temporary(const std::string& path, std::string& temporary, int& fd, st
     fd = mkostemp(buffer.data(), O_CLOEXEC);
     if (fd < 0) return fail(reason, errno);
     temporary = buffer.data();
-    return true;
+    fd = above_standard(fd);
+    if (fd >= 0) return true;
+    const int error = errno;
+    unlink(temporary.c_str());
+    return fail(reason, error);
 }
 
 bool write_all(int fd, std::string_view bytes, std::string& reason)
@@ -118,7 +135,7 @@ bool open_output(const std::string& path, OutputFile& output, std::string& reaso
     if (const std::optional<int> descriptor = descriptor_named(path)) {
         output.target = path;
         output.standard_output = *descriptor == STDOUT_FILENO;
-        output.fd = fcntl(*descriptor, F_DUPFD_CLOEXEC, 0);
+        output.fd = fcntl(*descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
         if (output.fd >= 0) return true;
         if (errno != EBADF) return fail(reason, errno);
         reason = "it names descriptor " + std::to_string(*descriptor) + ", which is not open";
@@ -134,7 +151,7 @@ bool open_output(const std::string& path, OutputFile& output, std::string& reaso
         }
         if (!S_ISREG(status.st_mode)) {
             // A FIFO waits here for its reader, before any work is done.
-            output.fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            output.fd = above_standard(open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
             return output.fd >= 0 || fail(reason, errno);
         }
         if (access(target.c_str(), W_OK) != 0) return fail(reason, errno);

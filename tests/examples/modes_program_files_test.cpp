@@ -1,13 +1,16 @@
 // vibsim-modes without a window: bad options are refused with exit status 2
 // and a message naming the option, before anything is computed; its CSV
 // files are the core's texts to the byte; --png draws its picture with no X
-// display; a file that cannot be written fails with status 1.
+// display; a file that cannot be written fails with status 1; a CSV on
+// standard output or a FIFO holds the CSV alone.
 #include "chain.hpp"
 #include "child_process.hpp"
 #include "frequencies.hpp"
 #include "modes_csv.hpp"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -116,6 +119,29 @@ TEST(ModesFiles, PictureIsWrittenWithNoXDisplayAndUnwritablePathsFailFirst)
     EXPECT_EQ(unwritable.exit_code, 1);
     EXPECT_NE(unwritable.output.find("vibsim-modes: cannot write /missing-folder/modes.csv"), std::string::npos);
     EXPECT_EQ(unwritable.output.find("ω"), std::string::npos) << "computed before the path was checked";
+}
+
+TEST(ModesFiles, TheConsolesTextNeverGoesIntoTheCsvWhateverStandardStreamsAreClosed)
+{
+    modes::Chain chain;
+    ASSERT_EQ(modes::make_chain(3, std::vector{1.0}, std::vector{0.0}, std::vector{1.0}, chain), "");
+    const std::string expected = modes::modes_csv(chain, modes::chain_modes(chain));
+    const std::string fifo = temp_file("fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // "-": the console's text goes to standard error, or nowhere when it is
+    // closed. A FIFO read by cat, with the program's standard output and
+    // error closed.
+    for (const std::string command : {"exec \"$0\" --masses 3 --csv - 2>/dev/null",
+                                      "exec \"$0\" --masses 3 --csv - 2>&-",
+                                      "\"$0\" --masses 3 --csv \"$1\" >&- 2>&- & cat \"$1\"; wait $!"}) {
+        SCOPED_TRACE(command);
+        const test::ChildResult run =
+            test::run_program({"/bin/sh", "-c", command, MODES_PROGRAM, fifo}, "", {"ASAN_OPTIONS=detect_leaks=0"});
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_EQ(run.output, expected);
+    }
+    std::remove(fifo.c_str());
 }
 
 TEST(ModesFiles, AStiffChainSaysItsMotionIsShownSlowedDown)
