@@ -1,6 +1,7 @@
 // vibsim-modes' window under X: the dialog in the simulator's words (empty
-// lines keep the defaults, typed values are taken), then presses of 's'
-// move the chain, and a mode key puts the motion into that mode's trace.
+// lines keep the defaults, typed values and lists are taken), then presses of
+// 's' move the chain, and a mode key, a typed starting shape and the keys put
+// the motion into the traces of the modes they excite.
 #include "example_window.hpp"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,46 @@ Region chain_area(const Picture& p) { return {p.width * 5 / 100, p.height * 14 /
 // The upper half of the traces' panel, above the line of zero.
 Region traces_upper(const Picture& p) { return {p.width * 57 / 100, p.height * 14 / 100, p.width * 97 / 100, p.height * 21 / 100}; }
 
+// The traces' panel above and below its line of zero.
+Region traces_lower(const Picture& p) { return {p.width * 57 / 100, p.height * 25 / 100, p.width * 97 / 100, p.height * 32 / 100}; }
+
+bool trace_red(Rgb c) { return c.r >= 200 && c.g < 60 && c.b < 60; }    // mode 1's colour
 bool trace_green(Rgb c) { return c.g >= 200 && c.r < 60 && c.b < 60; }  // mode 2's colour
+bool trace_blue(Rgb c) { return c.b >= 200 && c.r < 60 && c.g < 60; }   // mode 3's colour
 bool not_white(Rgb c) { return c.r < 230 || c.g < 230 || c.b < 230; }
+
+// Pixels of a mode's trace away from the line of zero.
+int trace_pixels(const Picture& p, e2e::ColourClass mode_colour)
+{
+    return e2e::count(p, traces_upper(p), mode_colour) + e2e::count(p, traces_lower(p), mode_colour);
+}
+
+// The chain's string at rest: one red line across the chain's panel.
+bool chain_at_rest(const Picture& p) { return !e2e::horizontal_lines(p, chain_area(p), e2e::is_red, 0.8).empty(); }
+
+// After `presses` frames: which of the three modes' traces leave zero.
+::testing::AssertionResult run_and_see_modes(ExampleWindow& w, int presses, bool mode1, bool mode2, bool mode3)
+{
+    for (int press = 0; press < presses; ++press) {
+        if (!w.press("s")) return ::testing::AssertionFailure() << "'s' not pressed";
+    }
+    const auto seen = [](const Picture& p, e2e::ColourClass colour) { return trace_pixels(p, colour) > 10; };
+    return w.wait_for_picture(
+        [&](const Picture& p) {
+            return p.width > 0 && seen(p, trace_red) == mode1 && seen(p, trace_green) == mode2 &&
+                   seen(p, trace_blue) == mode3;
+        },
+        "the modes' traces " + std::string(mode1 ? "1 " : "") + (mode2 ? "2 " : "") + (mode3 ? "3" : ""));
+}
+
+::testing::AssertionResult escape_ends_it(ExampleWindow& w)
+{
+    if (!w.press("Escape")) return ::testing::AssertionFailure() << "Esc not pressed";
+    Ending ending;
+    if (!w.wait_for_end(ending)) return ::testing::AssertionFailure() << "the program did not end";
+    if (ending.exit_code != 0) return ::testing::AssertionFailure() << "exit status " << ending.exit_code;
+    return ::testing::AssertionSuccess();
+}
 
 bool same_pixels(const Picture& a, const Picture& b, Region r)
 {
@@ -77,6 +116,68 @@ TEST(ModesWindow, TypedValuesAreTakenAndOutOfRangeAskedAgain)
     Ending ending;
     ASSERT_TRUE(modes.wait_for_end(ending));
     EXPECT_EQ(ending.exit_code, 0);
+}
+
+TEST(ModesWindow, ListsAreTakenKeptByAnEmptyLineAndFittedToANewN)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    // m = 1,2 is one mass short of N = 3: asked again; then m = 1,2,1.
+    ExampleWindow modes(x, {MODES_PROGRAM, "--lang", "en"}, "3\n1,2 0 1\n1,2,1 0 1\n\n", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    test::RunningProgram& program = modes.program();
+    std::string console = program.output();
+    EXPECT_NE(console.find("\nA value is out of range (#m = 2: 1 or 3). Please enter it again."), std::string::npos)
+        << console;
+    // The symmetric modes (a, b, a) of m = 1, 2, 1 and K = 1 have omega^2 = (3 -+ sqrt 5) / 2, the
+    // antisymmetric one (1, 0, -1) omega^2 = 2.
+    for (const char* line : {"\nMode  1  ω=    0.6180\n", "\nMode  2  ω=    1.4142\n", "\nMode  3  ω=    1.6180\n"}) {
+        EXPECT_NE(console.find(line), std::string::npos) << line << console;
+    }
+
+    // 'm', then empty lines: the lists stay, and the defaults line shows them.
+    std::size_t from = console.size();
+    ASSERT_TRUE(modes.press("m"));
+    ASSERT_TRUE(program.type("\n\n\n"));
+    ASSERT_TRUE(program.wait_for_output("\nMode  3  ω=", from, std::chrono::seconds(20))) << program.output();
+    console = program.output().substr(from);
+    EXPECT_NE(console.find("defaults N=3, m=1,2,1, λ=0, K=1 ("), std::string::npos) << console;
+    EXPECT_NE(console.find("\nMode  1  ω=    0.6180\n"), std::string::npos) << console;
+
+    // 'm', then N = 2: the masses' list does not fit, every mass takes the first value.
+    from = program.output().size();
+    ASSERT_TRUE(modes.press("m"));
+    ASSERT_TRUE(program.type("2\n\n\n"));
+    ASSERT_TRUE(program.wait_for_output("\nMode  2  ω=", from, std::chrono::seconds(20))) << program.output();
+    console = program.output().substr(from);
+    EXPECT_NE(console.find("\nThe list of m does not fit N=2: m=1 for all"), std::string::npos) << console;
+    EXPECT_EQ(console.find("The list of λ"), std::string::npos) << console;
+    EXPECT_NE(console.find("\nMode  2  ω=    1.7321  closed form=    1.7321"), std::string::npos) << console;
+    EXPECT_TRUE(escape_ends_it(modes));
+}
+
+TEST(ModesWindow, TypedDisplacementsAndVelocitiesStartTheMotionAlsoFromTheJKey)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    // Velocities in mode 2's shape (1, 0, -1) of the uniform chain of 3, after a list one short and a word:
+    // only mode 2's trace leaves zero.
+    ExampleWindow modes(x, {MODES_PROGRAM}, "3\n\ny 1,0\nv 0.5,0,-0.5 w\nv 0.5, 0, -0.5\n", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    test::RunningProgram& program = modes.program();
+    const std::string console = program.output();
+    EXPECT_NE(console.find("\n値が範囲外です（#y = 2: 1 or 3）。もう一度入力してください。"), std::string::npos) << console;
+    EXPECT_NE(console.find("\n数値として読めません（w）。もう一度入力してください。"), std::string::npos) << console;
+    EXPECT_TRUE(chain_at_rest(modes.picture()));
+    EXPECT_TRUE(run_and_see_modes(modes, 40, false, true, false));
+
+    // 'j', then symmetric displacements (1, 0, 1): the chain starts displaced, in modes 1 and 3, not 2.
+    ASSERT_TRUE(modes.press("j"));
+    ASSERT_TRUE(program.type("y 1,0,1\n"));
+    EXPECT_TRUE(modes.wait_for_picture([](const Picture& p) { return !chain_at_rest(p) && trace_pixels(p, trace_green) == 0; },
+                                       "the chain displaced, the traces cleared"));
+    EXPECT_TRUE(run_and_see_modes(modes, 40, true, false, true));
+    EXPECT_TRUE(escape_ends_it(modes));
 }
 
 }  // namespace
