@@ -16,37 +16,53 @@ using e2e::Rgb;
 Region chain_area(const Picture& p) { return {p.width * 5 / 100, p.height * 14 / 100, p.width * 48 / 100, p.height * 32 / 100}; }
 // The upper half of the traces' panel, above the line of zero.
 Region traces_upper(const Picture& p) { return {p.width * 57 / 100, p.height * 14 / 100, p.width * 97 / 100, p.height * 21 / 100}; }
+// Both halves of the traces' panel, but for a band about the line of zero.
+Region traces_above(const Picture& p) { return {p.width * 57 / 100, p.height * 14 / 100, p.width * 97 / 100, p.height * 22 / 100}; }
 
-// The traces' panel above and below its line of zero.
-Region traces_lower(const Picture& p) { return {p.width * 57 / 100, p.height * 25 / 100, p.width * 97 / 100, p.height * 32 / 100}; }
+Region traces_below(const Picture& p) { return {p.width * 57 / 100, p.height * 24 / 100, p.width * 97 / 100, p.height * 32 / 100}; }
 
 bool trace_red(Rgb c) { return c.r >= 200 && c.g < 60 && c.b < 60; }    // mode 1's colour
 bool trace_green(Rgb c) { return c.g >= 200 && c.r < 60 && c.b < 60; }  // mode 2's colour
 bool trace_blue(Rgb c) { return c.b >= 200 && c.r < 60 && c.g < 60; }   // mode 3's colour
+bool force_green(Rgb c) { return c.r < 40 && c.g >= 100 && c.g < 180 && c.b < 80; }  // the forcing's colour
 bool not_white(Rgb c) { return c.r < 230 || c.g < 230 || c.b < 230; }
 
 // Pixels of a mode's trace away from the line of zero.
 int trace_pixels(const Picture& p, e2e::ColourClass mode_colour)
 {
-    return e2e::count(p, traces_upper(p), mode_colour) + e2e::count(p, traces_lower(p), mode_colour);
+    return e2e::count(p, traces_above(p), mode_colour) + e2e::count(p, traces_below(p), mode_colour);
+}
+
+// The response panel's band where the arrow at the forcing frequency stands.
+Region forcing_arrow_band(const Picture& p) { return {p.width * 29 / 100, p.height * 69 / 100, p.width * 49 / 100, p.height * 76 / 100}; }
+
+// The column in the middle of the forcing frequency's arrow; -1 without one.
+double forcing_arrow_x(const Picture& p)
+{
+    const std::optional<e2e::Extent> arrow = e2e::horizontal_extent(p, forcing_arrow_band(p), force_green);
+    return arrow ? (arrow->first + arrow->last) / 2.0 : -1.0;
 }
 
 // The chain's string at rest: one red line across the chain's panel.
 bool chain_at_rest(const Picture& p) { return !e2e::horizontal_lines(p, chain_area(p), e2e::is_red, 0.8).empty(); }
 
-// After `presses` frames: which of the three modes' traces leave zero.
-::testing::AssertionResult run_and_see_modes(ExampleWindow& w, int presses, bool mode1, bool mode2, bool mode3)
+// After `presses` frames, the three modes' traces as `wanted` says, one
+// mark a mode: '+' leaves zero, '-' stays at zero, '?' either.
+::testing::AssertionResult run_and_see_modes(ExampleWindow& w, int presses, std::string_view wanted)
 {
     for (int press = 0; press < presses; ++press) {
         if (!w.press("s")) return ::testing::AssertionFailure() << "'s' not pressed";
     }
-    const auto seen = [](const Picture& p, e2e::ColourClass colour) { return trace_pixels(p, colour) > 10; };
+    const e2e::ColourClass colours[] = {trace_red, trace_green, trace_blue};
     return w.wait_for_picture(
         [&](const Picture& p) {
-            return p.width > 0 && seen(p, trace_red) == mode1 && seen(p, trace_green) == mode2 &&
-                   seen(p, trace_blue) == mode3;
+            for (std::size_t k = 0; k < 3; ++k) {
+                const bool seen = trace_pixels(p, colours[k]) > 10;
+                if ((wanted[k] == '+' && !seen) || (wanted[k] == '-' && seen)) return false;
+            }
+            return true;
         },
-        "the modes' traces " + std::string(mode1 ? "1 " : "") + (mode2 ? "2 " : "") + (mode3 ? "3" : ""));
+        "the modes' traces " + std::string(wanted));
 }
 
 ::testing::AssertionResult escape_ends_it(ExampleWindow& w)
@@ -169,14 +185,60 @@ TEST(ModesWindow, TypedDisplacementsAndVelocitiesStartTheMotionAlsoFromTheJKey)
     EXPECT_NE(console.find("\n値が範囲外です（#y = 2: 1 or 3）。もう一度入力してください。"), std::string::npos) << console;
     EXPECT_NE(console.find("\n数値として読めません（w）。もう一度入力してください。"), std::string::npos) << console;
     EXPECT_TRUE(chain_at_rest(modes.picture()));
-    EXPECT_TRUE(run_and_see_modes(modes, 40, false, true, false));
+    EXPECT_TRUE(run_and_see_modes(modes, 40, "-+-"));
 
     // 'j', then symmetric displacements (1, 0, 1): the chain starts displaced, in modes 1 and 3, not 2.
     ASSERT_TRUE(modes.press("j"));
     ASSERT_TRUE(program.type("y 1,0,1\n"));
     EXPECT_TRUE(modes.wait_for_picture([](const Picture& p) { return !chain_at_rest(p) && trace_pixels(p, trace_green) == 0; },
                                        "the chain displaced, the traces cleared"));
-    EXPECT_TRUE(run_and_see_modes(modes, 40, true, false, true));
+    EXPECT_TRUE(run_and_see_modes(modes, 40, "+-+"));
+    EXPECT_TRUE(escape_ends_it(modes));
+}
+
+TEST(ModesWindow, KeysExciteTheNextAndPreviousModePluckStrikeAndForceTheChosenMass)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ExampleWindow modes(x, {MODES_PROGRAM}, "3\n\n\n", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    EXPECT_TRUE(run_and_see_modes(modes, 20, "+--"));
+    // 'n' from mode 1 gives mode 2; 'N' twice goes back to mode 1 and round to mode 3.
+    ASSERT_TRUE(modes.press("n"));
+    EXPECT_TRUE(run_and_see_modes(modes, 20, "-+-"));
+    ASSERT_TRUE(modes.press("N"));
+    ASSERT_TRUE(modes.press("N"));
+    EXPECT_TRUE(run_and_see_modes(modes, 20, "--+"));
+    // ']' chooses the middle mass: plucked, the chain swings in its symmetric modes 1 and 3 only;
+    // '[' chooses mass 1 again, and its pluck gives all three.
+    ASSERT_TRUE(modes.press("bracketright"));
+    ASSERT_TRUE(modes.press("p"));
+    EXPECT_TRUE(run_and_see_modes(modes, 20, "+-?"));
+    ASSERT_TRUE(modes.press("bracketleft"));
+    ASSERT_TRUE(modes.press("p"));
+    EXPECT_TRUE(run_and_see_modes(modes, 20, "++?"));
+    // A strike starts from rest: the string straight.
+    ASSERT_TRUE(modes.press("t"));
+    EXPECT_TRUE(modes.wait_for_picture(chain_at_rest, "the struck chain at rest"));
+
+    // 'f': the forced mass ringed in the forcing's colour, an arrow at omega over the response;
+    // '+' moves it up the axis, '-' down, and 'f' again takes both away.
+    EXPECT_EQ(e2e::count(modes.picture(), chain_area(modes.picture()), force_green), 0);
+    ASSERT_TRUE(modes.press("f"));
+    ASSERT_TRUE(modes.wait_for_picture(
+        [](const Picture& p) { return e2e::count(p, chain_area(p), force_green) > 20 && forcing_arrow_x(p) > 0; },
+        "the forcing on"));
+    const double at_first = forcing_arrow_x(modes.picture());
+    for (int press = 0; press < 10; ++press) ASSERT_TRUE(modes.press("plus"));
+    EXPECT_TRUE(modes.wait_for_picture([&](const Picture& p) { return forcing_arrow_x(p) > at_first + 5; },
+                                       "omega raised"));
+    for (int press = 0; press < 20; ++press) ASSERT_TRUE(modes.press("minus"));
+    EXPECT_TRUE(modes.wait_for_picture([&](const Picture& p) { return forcing_arrow_x(p) < at_first - 5; },
+                                       "omega lowered"));
+    ASSERT_TRUE(modes.press("f"));
+    EXPECT_TRUE(modes.wait_for_picture(
+        [](const Picture& p) { return e2e::count(p, chain_area(p), force_green) == 0 && forcing_arrow_x(p) < 0; },
+        "the forcing off"));
     EXPECT_TRUE(escape_ends_it(modes));
 }
 
