@@ -6,6 +6,7 @@
 #include <vibsim/console.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,7 +94,7 @@ bool read_field(const char*& p, std::vector<double>& values)
     for (const char* q = at;;) {
         char* end = nullptr;
         const double x = std::strtod(q, &end);
-        if (end == q || blank(*q) || (*end != '\0' && *end != ',' && !blank(*end))) {
+        if (end == q || std::isspace(static_cast<unsigned char>(*q)) || (*end != '\0' && *end != ',' && !blank(*end))) {
             p = at;
             return false;
         }

@@ -147,7 +147,8 @@ TEST(ModesWindow, ListsAreTakenKeptByAnEmptyLineAndFittedToANewN)
         << console;
     // The symmetric modes (a, b, a) of m = 1, 2, 1 and K = 1 have omega^2 = (3 -+ sqrt 5) / 2, the
     // antisymmetric one (1, 0, -1) omega^2 = 2.
-    for (const char* line : {"\nMode  1  ω=    0.6180\n", "\nMode  2  ω=    1.4142\n", "\nMode  3  ω=    1.6180\n"}) {
+    for (const char* line :
+         {"\nMode  1  ω=    0.6180\n", "\nMode  2  ω=    1.4142\n", "\nMode  3  ω=    1.6180\n"}) {
         EXPECT_NE(console.find(line), std::string::npos) << line << console;
     }
 
@@ -190,8 +191,9 @@ TEST(ModesWindow, TypedDisplacementsAndVelocitiesStartTheMotionAlsoFromTheJKey)
     // 'j', then symmetric displacements (1, 0, 1): the chain starts displaced, in modes 1 and 3, not 2.
     ASSERT_TRUE(modes.press("j"));
     ASSERT_TRUE(program.type("y 1,0,1\n"));
-    EXPECT_TRUE(modes.wait_for_picture([](const Picture& p) { return !chain_at_rest(p) && trace_pixels(p, trace_green) == 0; },
-                                       "the chain displaced, the traces cleared"));
+    EXPECT_TRUE(modes.wait_for_picture(
+        [](const Picture& p) { return !chain_at_rest(p) && trace_pixels(p, trace_green) == 0; },
+        "the chain displaced, the traces cleared"));
     EXPECT_TRUE(run_and_see_modes(modes, 40, "+-+"));
     EXPECT_TRUE(escape_ends_it(modes));
 }
