@@ -60,6 +60,7 @@ std::string start_text(const Session& s)
     case StartKind::mode: return "started in mode " + std::to_string(s.start.at);
     case StartKind::pluck: return "started with mass " + std::to_string(s.start.at) + " plucked";
     case StartKind::strike: return "started with mass " + std::to_string(s.start.at) + " struck";
+    case StartKind::typed: return "started from y and v typed in";
     }
     return "";
 }

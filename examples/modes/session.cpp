@@ -33,6 +33,7 @@ bool apply_start(Motion& motion, const Modes& modes, const Start& start)
     case StartKind::mode: return start_mode(motion, modes, start.at);
     case StartKind::pluck: return start_pluck(motion, start.at);
     case StartKind::strike: return start_strike(motion, start.at);
+    case StartKind::typed: return start_typed(motion, start.displacements, start.velocities);
     }
     return false;
 }
@@ -53,7 +54,9 @@ bool open_session(Session& session, const Chain& chain, const Start& start, cons
     opened.motion = make_motion(chain, opened.modes.omega.empty() ? 0.0 : opened.modes.omega.back());
     opened.motion.force = force;
     opened.chosen_mass = std::clamp(force.mass, 1, chain.n);
-    if (start.kind != StartKind::mode) opened.chosen_mass = std::clamp(start.at, 1, chain.n);
+    if (start.kind == StartKind::pluck || start.kind == StartKind::strike) {
+        opened.chosen_mass = std::clamp(start.at, 1, chain.n);
+    }
     if (!restart(opened, start)) return false;
     const double top = 1.15 * highest_frequency(opened);
     opened.determinant.resize(curve_points + 1);

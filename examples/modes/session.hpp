@@ -1,5 +1,6 @@
 // What vibsim-modes shows: the chain, its modes, its motion from a starting
-// shape (a mode, a pluck or a strike) with or without the harmonic force,
+// shape (a mode, a pluck, a strike, or displacements and velocities typed
+// in) with or without the harmonic force,
 // and the sweeping traces of the motion's modal coordinates, as the
 // simulator sweeps its y(t) and v(t). The window and the picture both work
 // on one session.
@@ -13,11 +14,14 @@
 
 namespace vibsim::modes {
 
-enum class StartKind { mode, pluck, strike };
+enum class StartKind { mode, pluck, strike, typed };
 
 struct Start {
     StartKind kind = StartKind::mode;
     int at = 1;  // the mode k, or the mass j plucked or struck
+    // Typed: y_1 ... y_n [m] and v_1 ... v_n [m/s].
+    std::vector<double> displacements;
+    std::vector<double> velocities;
 };
 
 // Frames in one sweep of the traces.

@@ -7,11 +7,14 @@ namespace vibsim::modes {
 
 struct Texts {
     const char* introduction;       // the dialog's opening lines
-    const char* defaults;           // printf: N, m, lambda, K
+    const char* defaults;           // printf: N, then m, lambda, K as texts (a value or a list)
     const char* count_prompt;
+    const char* list_dropped;       // printf: the symbol, N, the symbol, the value now for all
     const char* constants_prompt;
     const char* shape_prompt;
     const char* out_of_range;       // printf: the rule broken
+    const char* unreadable;         // printf: the word that is no number
+    const char* too_many;           // printf: what the line holds beyond the values asked for
     const char* frequencies;        // the heading of the list
     const char* uniform_heading;    // the heading of the uniform chain's list
     const char* frequency;          // printf: k, omega_k

@@ -21,7 +21,7 @@ void draw() { draw_picture(*shown); }
 void excite(int k)
 {
     const int n = shown->chain.n;
-    restart(*shown, {StartKind::mode, (k - 1 + n) % n + 1});
+    restart(*shown, {StartKind::mode, (k - 1 + n) % n + 1, {}, {}});
 }
 
 // The forcing frequency's step: a hundredth of omega_n.
@@ -62,8 +62,8 @@ void press_key(unsigned char key)
     case 's': step_frame(*shown); break;
     case 'n': excite(mode + 1); break;
     case 'N': excite(mode - 1 < 1 ? shown->chain.n : mode - 1); break;
-    case 'p': restart(*shown, {StartKind::pluck, shown->chosen_mass}); break;
-    case 't': restart(*shown, {StartKind::strike, shown->chosen_mass}); break;
+    case 'p': restart(*shown, {StartKind::pluck, shown->chosen_mass, {}, {}}); break;
+    case 't': restart(*shown, {StartKind::strike, shown->chosen_mass, {}, {}}); break;
     case '[': choose_mass(shown->chosen_mass - 1); break;
     case ']': choose_mass(shown->chosen_mass + 1); break;
     case 'f':
