@@ -2,8 +2,9 @@
 #                 [SINGLE_FILE <file.html>] [EXPORTS <_function> ...])
 #
 # Makes a program's browser page in VIBSIM_WEB_PAGE_DIR: the program linked
-# with the platform layer, the page shell (page_shell.js) and the page's
-# configuration (CONFIG, a script that calls vibsimPageShell) run before it,
+# with the platform layer, the page shell (its modules, VIBSIM_WEB_SHELL, in
+# that order) and the page's configuration (CONFIG, a script that calls
+# vibsimPageShell) run before it,
 # standard input from the page's console (Asyncify waits for a line), and
 # PAGE, the HTML that loads it with the shell's style (page.css). The program
 # exports vibsim_web_key(int key), which the shell calls for every key, and
@@ -11,18 +12,24 @@
 # page with everything inside, for opening from the disk; a page may be
 # that one file alone (no PAGE).
 set(VIBSIM_WEB_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+# The page shell's modules, each run before the program (--pre-js); the last
+# puts the others together.
+set(VIBSIM_WEB_SHELL shell_texts.js shell_link.js shell_layout.js shell_picture.js shell_console.js shell_keys.js
+  page_shell.js)
+list(TRANSFORM VIBSIM_WEB_SHELL PREPEND ${VIBSIM_WEB_SOURCE_DIR}/)
 
 function(vibsim_web_page program)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "PAGE;CONFIG;TITLE;SINGLE_FILE" "EXPORTS")
-  set(shell ${VIBSIM_WEB_SOURCE_DIR}/page_shell.js)
+  set(shell ${VIBSIM_WEB_SHELL})
+  set(pre_js ${shell} ${arg_CONFIG})
+  list(TRANSFORM pre_js PREPEND "SHELL:--pre-js ")
   set(console_input ${VIBSIM_WEB_SOURCE_DIR}/console_input.js)
   set(exports _main _vibsim_web_key _vibsim_web_restore_picture ${arg_EXPORTS})
   list(TRANSFORM exports PREPEND "'")
   list(TRANSFORM exports APPEND "'")
   list(JOIN exports "," exports)
   set(options
-    "SHELL:--pre-js ${shell}"
-    "SHELL:--pre-js ${arg_CONFIG}"
+    ${pre_js}
     "SHELL:--js-library ${console_input}"
     "-sASYNCIFY"
     "-sASYNCIFY_IMPORTS=['wasi_snapshot_preview1.fd_read']"

@@ -43,7 +43,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_random_csv()
     return text.c_str();
 }
 
-// m, lambda, K, y0, v0 and sigma of the lab shown, by index 0 to 5.
+// m, lambda, K, y0, v0 and sigma of the lab shown, by index 0 to 5; its
+// time (6), the records averaged (7), omega0 and zeta (8, 9).
 extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_random_case_value(int index)
 {
     const vibsim::lab::Lab* lab = vibsim::lab::lab_in_window();
@@ -56,6 +57,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_random_case_value(int index)
     case 3: return o.initial_displacement;
     case 4: return o.initial_velocity;
     case 5: return o.force_deviation;
+    case 6: return lab->time;
+    case 7: return lab->records_averaged;
+    case 8: return vibsim::lab::frequencies(o).natural;
+    case 9: return vibsim::lab::frequencies(o).damping_ratio;
     default: return 0.0;
     }
 }

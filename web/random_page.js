@@ -1,41 +1,138 @@
 // The random-vibration lab's page: its key buttons, its case by link (m, λ,
 // K, y0, v0 and σ answer its dialog as typed lines; seed and records are its
-// command-line options, as on the desktop), the averaged spectrum so far as a
-// CSV file, and the link to the simulator's page. The page shell does the
+// command-line options, as on the desktop, checked by the program's rules),
+// the records the link asks for run in slices that leave the page live, the
+// averaged spectrum as a CSV file once a record is in, the picture's text
+// alternative and the link to the simulator's page. The page shell does the
 // rest.
 (function() {
-  var wholeNumber = /^\d{1,10}$/;
-  var options = ['seed', 'records'];
+  // The lab's numbers by index (random_page.cpp).
+  var value = function(i) { return Module['ccall']('vibsim_random_case_value', 'number', ['number'], [i]); };
+  var recordsAveraged = function() { return value(7); };
+  var shell = null;
+
+  // The records of the link's `records`, run as the desktop's --records runs
+  // them (one record is 32 presses of s from the start), a few milliseconds
+  // at a time, between which the browser draws and takes keys: r and Esc
+  // end the run and do what they do, other keys wait for its end.
+  var run = null;  // { target } while the records run
+  var sliceTime = 25;  // ms
+  function runRecords(target) {
+    run = {target: target};
+    var slice = function() {
+      if (run === null) return;
+      var until = performance.now() + sliceTime;
+      var records = recordsAveraged();
+      while (records < run.target && performance.now() < until) {
+        Module['ccall']('vibsim_web_key', null, ['number'], ['s'.charCodeAt(0)]);
+        records = recordsAveraged();
+      }
+      if (records < run.target) {
+        shell.progress(shell.texts.progress(records, run.target));
+        setTimeout(slice, 0);
+        return;
+      }
+      endRun();
+      shell.describe();
+    };
+    slice();
+  }
+  function endRun() {
+    run = null;
+    shell.progress(null);
+    updateCsv();
+  }
 
   // The CSV link's file, made again from the program's own --csv text
-  // whenever the lab has changed.
+  // whenever the lab has changed; none before a record is in.
   var csvLink = null;
+  var csvText = null;
   function updateCsv() {
-    if (csvLink === null || !runtimeInitialized) return;
-    var text = Module['ccall']('vibsim_random_csv', 'string', [], []);
-    if (text === '') return;
+    if (csvLink === null || !runtimeInitialized || run !== null) return;
     if (csvLink.href.startsWith('blob:')) URL.revokeObjectURL(csvLink.href);
+    var records = recordsAveraged();
+    var text = records > 0 ? Module['ccall']('vibsim_random_csv', 'string', [], []) : '';
+    if (text === '') {
+      csvLink.removeAttribute('href');
+      csvLink.setAttribute('aria-disabled', 'true');
+      return;
+    }
     csvLink.href = URL.createObjectURL(new Blob([text], {type: 'text/csv'}));
+    csvLink.download = 'vibsim-random-' + records + '.csv';
     csvLink.removeAttribute('aria-disabled');
+    if (csvText !== null) csvText.querySelector('textarea').value = text;
   }
   Module['labChanged'] = updateCsv;
 
+  // In a frame (a learning platform's), which may forbid downloads without
+  // a word, the CSV is shown as text to copy as well.
+  function offerCsvText() {
+    if (csvText === null) {
+      csvText = document.createElement('label');
+      csvText.id = 'csv-text';
+      csvText.textContent = shell.texts.csvInFrame;
+      var box = document.createElement('textarea');
+      box.readOnly = true;
+      box.rows = 6;
+      csvText.appendChild(box);
+      shell.side.appendChild(csvText);
+    }
+    updateCsv();
+  }
+
+  var ruleTexts = {
+    ja: {
+      'rule.seed': '0 から 4294967295 までの整数ではありません',
+      'rule.records': '1 から 100000 までの整数ではありません',
+    },
+    en: {
+      'rule.seed': 'it is not a whole number from 0 to 4294967295',
+      'rule.records': 'it is not a whole number from 1 to 100000',
+    },
+  };
+  var damping = function(t, zeta) { return !(zeta >= 1) ? t.underdamped : zeta > 1 ? t.overdamped : t.criticallyDamped; };
+  var constants = function() {
+    return 'm = ' + value(0) + ' kg, λ = ' + value(1) + ' N/(m/s), K = ' + value(2) + ' N/m, y0 = ' + value(3) +
+      ' m, v0 = ' + value(4) + ' m/s, σ = ' + value(5) + ' N';
+  };
+
   vibsimPageShell({
     texts: {
-      ja: {
+      ja: Object.assign({
         'key.s': '進める（押し続けると連続）',
         'key.r': 'スペクトル平均のやり直し',
         'key.Escape': '終了',
         csv: 'スペクトル CSV',
+        csvInFrame: 'ダウンロードが始まらないとき（埋め込み先の枠が禁じているときなど）は、ここから CSV をコピーしてください：',
         otherPage: '自由振動シミュレータへ',
-      },
-      en: {
+        progress: function(records, target) { return '記録 ' + records + ' / ' + target; },
+        pictureLabel: 'ランダム振動の図: 応答 y(t)、位相面、ばねにつながれたマス、平均した振幅スペクトルと理論応答 |H(ω)|',
+        underdamped: '不足減衰',
+        overdamped: '過減衰',
+        criticallyDamped: '臨界減衰',
+        description: function(omega, zeta, kind, records, time) {
+          return constants() + '。固有振動数 ω0 = ' + omega + ' rad/s、減衰比 ζ = ' + zeta + '、' + kind +
+            '。平均した記録 ' + records + '。時刻 t = ' + time + ' s';
+        },
+      }, ruleTexts.ja),
+      en: Object.assign({
         'key.s': 'advance (hold to run)',
         'key.r': 'restart the average',
         'key.Escape': 'quit',
         csv: 'Spectrum CSV',
+        csvInFrame: 'If no download starts (a frame may forbid downloads), copy the CSV from here:',
         otherPage: 'To the free-vibration simulator',
-      },
+        progress: function(records, target) { return 'record ' + records + ' of ' + target; },
+        pictureLabel: 'Random vibration: the response y(t), the phase plane, the mass on its spring, and the ' +
+          'averaged amplitude spectrum under the response |H(ω)|',
+        underdamped: 'underdamped',
+        overdamped: 'overdamped',
+        criticallyDamped: 'critically damped',
+        description: function(omega, zeta, kind, records, time) {
+          return constants() + '. Natural frequency ω0 = ' + omega + ' rad/s, damping ratio ζ = ' + zeta + ', ' +
+            kind + '. Records averaged: ' + records + '. Time t = ' + time + ' s';
+        },
+      }, ruleTexts.en),
     },
     keys: [
       {key: 's', draws: true, repeats: true},
@@ -44,43 +141,46 @@
     ],
     play: 's',
     link: {
-      parameters: ['mass', 'damping', 'stiffness', 'y0', 'v0', 'force'],
-      lines: function(v) { return [v.mass + ' ' + v.damping + ' ' + v.stiffness, v.y0 + ' ' + v.v0, v.force]; },
+      answers: [['mass', 'damping', 'stiffness'], ['y0', 'v0'], ['force']],
+      // The desktop's --seed and --records; the page runs the records itself.
+      options: [
+        {name: 'seed', whole: true, least: 0, most: 4294967295, rule: 'rule.seed'},
+        {name: 'records', whole: true, least: 1, most: 100000, rule: 'rule.records', option: null},
+      ],
       current: function() {
-        var value = function(i) { return Module['ccall']('vibsim_random_case_value', 'number', ['number'], [i]); };
         return {mass: value(0), damping: value(1), stiffness: value(2), y0: value(3), v0: value(4), force: value(5)};
       },
     },
-    // seed and records as the desktop's options; a value that is not a whole
-    // number is not used (the program itself checks the range).
-    arguments: function(language) {
-      var params = new URLSearchParams(window.location.search);
-      var args = ['--lang', language];
-      options.forEach(function(name) {
-        if (params.has(name) && wholeNumber.test(params.get(name))) args.push('--' + name, params.get(name));
-      });
-      return args;
+    describe: function(t) {
+      var zeta = value(9);
+      return t.description(value(8).toFixed(4), zeta.toFixed(4), damping(t, zeta), recordsAveraged(),
+        value(6).toFixed(2));
     },
-    ready: function(shell) {
+    keyAllowed: function(key) {
+      if (run === null) return true;
+      if (key !== 'r' && key !== 'Escape') return false;
+      endRun();
+      return true;
+    },
+    ready: function(given) {
+      shell = given;
       // The lab's window is the desktop's, 1024 x 768: the canvas takes the
       // shell's width and the picture's own shape. (A rule, not the canvas's
       // own style, which GLUT resets when it sizes the canvas.)
       var shape = document.createElement('style');
       shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
       document.head.appendChild(shape);
-      options.forEach(function(name) {
-        if (shell.params.has(name) && !wholeNumber.test(shell.params.get(name))) {
-          shell.show(shell.texts.notANumber(name));
-        }
-      });
       csvLink = document.createElement('a');
       csvLink.id = 'csv';
-      csvLink.download = 'vibsim-random.csv';
       csvLink.textContent = shell.texts.csv;
       csvLink.setAttribute('aria-disabled', 'true');
       csvLink.addEventListener('click', function(event) {
-        if (!csvLink.href) event.preventDefault();
-        else updateCsv();
+        if (!csvLink.hasAttribute('href')) {
+          event.preventDefault();
+          return;
+        }
+        updateCsv();
+        if (window.self !== window.top) offerCsvText();
       });
       shell.toolbar.appendChild(csvLink);
       var other = document.createElement('a');
@@ -90,12 +190,11 @@
         (shell.params.has('lang') ? '?lang=' + shell.language : '');
       other.textContent = shell.texts.otherPage;
       shell.toolbar.appendChild(other);
-      // The first CSV once the window shows the lab.
-      var poll = setInterval(function() {
-        if (!shell.started()) return;
-        clearInterval(poll);
-        updateCsv();
-      }, 50);
+    },
+    // Once the window shows the lab: the link's records, or the first CSV.
+    start: function() {
+      if (shell.taken.records !== undefined) runRecords(Number(shell.taken.records));
+      else updateCsv();
     },
   });
 })();

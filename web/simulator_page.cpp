@@ -13,7 +13,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_key(int key)
     vibsim::keyboard(static_cast<unsigned char>(key), 0, 0);
 }
 
-// m, lambda, K, y0 and v0 as the last dialog set them, by index 0 to 4.
+// m, lambda, K, y0 and v0 as the last dialog set them, by index 0 to 4;
+// omega0 and zeta derived from them (5, 6), and the simulated time (7).
 extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_web_case_value(int index)
 {
     switch (index) {
@@ -22,6 +23,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_web_case_value(int index)
     case 2: return vibsim::stiffness;
     case 3: return vibsim::initial_displacement;
     case 4: return vibsim::initial_velocity;
+    case 5: return vibsim::natural_frequency;
+    case 6: return vibsim::damping_ratio;
+    case 7: return vibsim::sim_time;
     default: return 0.0;
     }
 }

@@ -203,7 +203,7 @@ async function classroom(after120) {
     }).observe(panel, { childList: true });
     input.value = 'x'.repeat(100000);
     const start = performance.now();
-    input.form.requestSubmit();
+    document.getElementById('console-enter').click();
   }), 'y0 v0 = ');
   console.log(`     a line of 100 000 characters answered in ${answered.toFixed(1)} ms`);
   check(!Number.isNaN(answered), 'a line of 100 000 characters is answered');

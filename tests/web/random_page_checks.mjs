@@ -56,7 +56,7 @@ export async function checkRandomPage(browser, url, desktopRandom, check) {
   await web.enter('');
   await page.waitForFunction(() => document.querySelector('a#csv').href.startsWith('blob:'), { timeout: 60000 });
   console.log(`lab page: 64 records and the first picture in ${Date.now() - started} ms`);
-  check(await page.$eval('a#csv', (a) => a.download) === 'vibsim-random.csv', 'lab page: the CSV link is vibsim-random.csv');
+  check(await page.$eval('a#csv', (a) => a.download) === 'vibsim-random-64.csv', 'lab page: the CSV link is vibsim-random-64.csv');
 
   const folder = mkdtempSync(join(tmpdir(), 'vibsim-random-'));
   try {
