@@ -1,9 +1,9 @@
 // The batch of window-space primitives, drawn with WebGL in the order they
 // were given: runs of triangles and of one-pixel lines, blended or not, one
 // draw call per run, through a shader that only maps window coordinates to
-// the viewport; and pixel images, each one quad of its own texture, its
-// texels on the pixels (a software renderer fills one quad far faster than
-// a point for every pixel of a label). The
+// the viewport; and pixel images, each one quad of its texture
+// (image_textures.cpp), its texels on the pixels (a software renderer fills
+// one quad far faster than a point for every pixel of a label). The
 // batch is drawn before the colour buffer is cleared and when the program
 // flushes or finishes, so what is on the canvas is what a desktop GL would
 // show at the same calls. The batches drawn since the last clear are kept,
@@ -73,7 +73,6 @@ struct Batch {
     GLint colour = -1;
     GLuint image_program = 0;
     GLuint image_buffer = 0;
-    GLuint texture = 0;
     GLint image_position = -1;
     GLint image_coordinate = -1;
 };
@@ -167,12 +166,6 @@ void set_up(Batch& b)
     b.image_position = glGetAttribLocation(b.image_program, "position");
     b.image_coordinate = glGetAttribLocation(b.image_program, "coordinate");
     glGenBuffers(1, &b.image_buffer);
-    glGenTextures(1, &b.texture);
-    glBindTexture(GL_TEXTURE_2D, b.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
 }  // namespace
@@ -191,15 +184,17 @@ void add_triangle(WindowPoint a, WindowPoint b, WindowPoint c, const Rgba& ca, c
     push(GL_TRIANGLES, c, cc);
 }
 
-void add_pixel_run(int x0, int x1, int y, const Rgba& colour)
+void add_pixel_rect(int x0, int x1, int y0, int y1, const Rgba& colour)
 {
     const float left = static_cast<float>(x0);
     const float right = static_cast<float>(x1);
-    const float bottom = static_cast<float>(y);
-    const float top = bottom + 1.0f;
+    const float bottom = static_cast<float>(y0);
+    const float top = static_cast<float>(y1);
     add_triangle({left, bottom}, {right, bottom}, {right, top}, colour, colour, colour);
     add_triangle({left, bottom}, {right, top}, {left, top}, colour, colour, colour);
 }
+
+void add_pixel_run(int x0, int x1, int y, const Rgba& colour) { add_pixel_rect(x0, x1, y, y + 1, colour); }
 
 void add_image(int x, int y, int width, int height, const unsigned char* rgba)
 {
@@ -227,52 +222,67 @@ void use_vertices(const Batch& b)
                           reinterpret_cast<const void*>(2 * sizeof(float)));
 }
 
-// The image as a quad of its texture, rows from the bottom: texel (i, j) at
-// the centre of pixel (x + i, y + j).
-void draw_image(const Batch& b, const Image& image)
+// The images' quads, four corners each, rows from the bottom: texel (i, j)
+// at the centre of pixel (x + i, y + j).
+void load_image_quads(const Batch& b, const std::vector<Image>& images)
 {
-    const float* c = image.corners;
-    const float quad[] = {c[0], c[1], 0.0f, 0.0f, c[2], c[1], 1.0f, 0.0f,
-                          c[0], c[3], 0.0f, 1.0f, c[2], c[3], 1.0f, 1.0f};
+    std::vector<float> quads;
+    quads.reserve(images.size() * 16);
+    for (const Image& image : images) {
+        const float* c = image.corners;
+        quads.insert(quads.end(), {c[0], c[1], 0.0f, 0.0f, c[2], c[1], 1.0f, 0.0f,
+                                   c[0], c[3], 0.0f, 1.0f, c[2], c[3], 1.0f, 1.0f});
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, b.image_buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(quads.size() * sizeof(float)), quads.data(),
+                 GL_STREAM_DRAW);
+}
+
+void use_image_quads(const Batch& b)
+{
     glUseProgram(b.image_program);
     glBindBuffer(GL_ARRAY_BUFFER, b.image_buffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
     const auto stride = static_cast<GLsizei>(4 * sizeof(float));
     glEnableVertexAttribArray(static_cast<GLuint>(b.image_position));
     glVertexAttribPointer(static_cast<GLuint>(b.image_position), 2, GL_FLOAT, GL_FALSE, stride, nullptr);
     glEnableVertexAttribArray(static_cast<GLuint>(b.image_coordinate));
     glVertexAttribPointer(static_cast<GLuint>(b.image_coordinate), 2, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(2 * sizeof(float)));
-    glBindTexture(GL_TEXTURE_2D, b.texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 image.rgba.data());
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }
 
 void draw(Batch& b, const Primitives& p)
 {
     if (b.program == 0) set_up(b);
+    if (!p.images.empty()) load_image_quads(b, p.images);
     glBindBuffer(GL_ARRAY_BUFFER, b.buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(p.vertices.size() * sizeof(BatchVertex)),
                  p.vertices.data(), GL_STREAM_DRAW);
     use_vertices(b);
     // The one blending the programs use: source alpha over what is there.
     emscripten_glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    bool vertices_in_use = true;
+    bool images_in_use = false;
     for (const Run& run : p.runs) {
         if (run.blended) {
             emscripten_glEnable(GL_BLEND);
         } else {
             emscripten_glDisable(GL_BLEND);
         }
-        if (run.mode == image_run) {
-            draw_image(b, p.images[static_cast<std::size_t>(run.first)]);
-            vertices_in_use = false;
-            continue;
+        const bool image = run.mode == image_run;
+        if (image != images_in_use) {
+            if (image) {
+                use_image_quads(b);
+            } else {
+                use_vertices(b);
+            }
+            images_in_use = image;
         }
-        if (!vertices_in_use) use_vertices(b);
-        vertices_in_use = true;
-        glDrawArrays(run.mode, run.first, run.count);
+        if (image) {
+            const Image& shown = p.images[static_cast<std::size_t>(run.first)];
+            bind_image_texture(shown.width, shown.height, shown.rgba);
+            glDrawArrays(GL_TRIANGLE_STRIP, run.first * 4, 4);
+        } else {
+            glDrawArrays(run.mode, run.first, run.count);
+        }
     }
     emscripten_glDisable(GL_BLEND);
 }
@@ -299,6 +309,7 @@ void glClear(GLbitfield mask)
     vibsim::web::draw_batch();
     if (vibsim::web::has_context()) emscripten_glClear(mask);
     vibsim::web::batch().picture.clear();
+    vibsim::web::forget_unused_textures();
     vibsim::web::batch().last_clear = mask;
 }
 
@@ -321,7 +332,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_restore_picture()
     b.buffer = 0;
     b.image_program = 0;
     b.image_buffer = 0;
-    b.texture = 0;
+    forget_all_textures();
     const Rgba& c = b.clear_colour;
     emscripten_glClearColor(c.r, c.g, c.b, c.a);
     const int* vp = gl_state().viewport;

@@ -71,12 +71,22 @@ void add_triangle(WindowPoint a, WindowPoint b, WindowPoint c, const Rgba& ca, c
 // row by row as a GL rasteriser fills it (polygon_rows.cpp); false, and
 // nothing added, for any other, which is left to WebGL's triangles.
 bool add_polygon_rows(const std::vector<Vertex>& polygon);
-// Pixels x0 .. x1 - 1 of window row y, filled exactly.
+// Pixels x0 .. x1 - 1 of window row y, filled exactly; and of rows y0 ..
+// y1 - 1.
 void add_pixel_run(int x0, int x1, int y, const Rgba& colour);
+void add_pixel_rect(int x0, int x1, int y0, int y1, const Rgba& colour);
 // A width x height image of RGBA bytes, rows from the bottom, on the pixels
 // from (x, y) of the window, each pixel given its bytes (blended when
 // blending is on).
 void add_image(int x, int y, int width, int height, const unsigned char* rgba);
 void draw_batch();
+
+// The pixel images' textures (image_textures.cpp): the texture of an image
+// bound, made when no texture holds it yet; at a clear, those that the
+// picture before went without deleted; after the WebGL context is lost
+// (with its textures), all forgotten.
+void bind_image_texture(int width, int height, const std::vector<unsigned char>& rgba);
+void forget_unused_textures();
+void forget_all_textures();
 
 }  // namespace vibsim::web

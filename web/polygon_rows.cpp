@@ -6,7 +6,8 @@
 // filled when its centre lies inside the polygon; a centre on a left or
 // bottom edge counts as inside, on a right or top edge as outside, as in the
 // "top-left" rule of scan conversion, e.g. Foley, van Dam et al., Computer
-// Graphics, 3.6), each row is one run of pixels: two triangles.
+// Graphics, 3.6), each row is one run of pixels, and rows alike one
+// rectangle: two triangles.
 #include "fixed_function.hpp"
 
 #include <algorithm>
@@ -69,12 +70,21 @@ bool add_polygon_rows(const std::vector<Vertex>& polygon)
             right[row - first] = std::max(right[row - first], x);
         }
     }
+    // Rows of the same pixels in a row (the middle of a disc) as one
+    // rectangle.
     const Rgba& colour = polygon.front().colour;
-    for (int row = 0; row < rows; ++row) {
-        if (!(left[row] <= right[row])) continue;
-        const int x0 = first_row_from(left[row]);
-        const int x1 = first_row_from(right[row]);
-        if (x1 > x0) add_pixel_run(x0, x1, first + row, colour);
+    int row = 0;
+    while (row < rows) {
+        const bool crossed = left[row] <= right[row];
+        const int x0 = crossed ? first_row_from(left[row]) : 0;
+        const int x1 = crossed ? first_row_from(right[row]) : 0;
+        int end = row + 1;
+        while (end < rows && left[end] <= right[end] && first_row_from(left[end]) == x0 &&
+               first_row_from(right[end]) == x1) {
+            ++end;
+        }
+        if (x1 > x0) add_pixel_rect(x0, x1, first + row, first + end, colour);
+        row = end;
     }
     return true;
 }
