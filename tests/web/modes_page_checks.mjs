@@ -51,19 +51,22 @@ async function picture(page) {
 }
 
 // The canvas's own pixels (1024 x 768, unlike a screenshot of the canvas
-// scaled to the page) as RGB rows from the top: the picture drawn again from
-// what the page keeps of it, and read back in the same task.
-async function canvasPixels(page) {
-  const rgba = Buffer.from(await page.evaluate(async () => {
-    await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
-    Module.ccall('vibsim_web_restore_picture', null, [], []);
-    const gl = document.getElementById('screen').getContext('webgl');
-    const bytes = new Uint8Array(gl.drawingBufferWidth * gl.drawingBufferHeight * 4);
-    gl.readPixels(0, 0, gl.drawingBufferWidth, gl.drawingBufferHeight, gl.RGBA, gl.UNSIGNED_BYTE, bytes);
-    let text = '';
-    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-    return btoa(text);
-  }), 'base64');
+// scaled to the page) as RGB rows from the top, after `presses` presses of
+// s: read in the animation frame that draws them, just after the program
+// has drawn (its redraw asked for the frame first).
+async function canvasPixels(page, presses) {
+  const rgba = Buffer.from(await page.evaluate((count) => {
+    const canvas = document.getElementById('screen');
+    for (let i = 0; i < count; ++i) canvas.dispatchEvent(new KeyboardEvent('keydown', { key: 's', bubbles: true }));
+    return new Promise((resolve) => requestAnimationFrame(() => {
+      const gl = canvas.getContext('webgl');
+      const bytes = new Uint8Array(gl.drawingBufferWidth * gl.drawingBufferHeight * 4);
+      gl.readPixels(0, 0, gl.drawingBufferWidth, gl.drawingBufferHeight, gl.RGBA, gl.UNSIGNED_BYTE, bytes);
+      let text = '';
+      for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+      resolve(btoa(text));
+    }));
+  }, presses), 'base64');
   const rows = rgba.length / (width * 4);
   const rgb = Buffer.alloc(width * rows * 3);
   for (let y = 0; y < rows; ++y) {
@@ -110,13 +113,9 @@ export async function checkModesPage(browser, url, desktopModes, check) {
       "modes page: the response CSV is the desktop's --response-csv, byte for byte");
     // One sweep of 250 frames: the desktop's --png picture, but for a few
     // pixels along steep curves where two rasterisers round apart.
-    await page.evaluate(() => {
-      const canvas = document.getElementById('screen');
-      for (let i = 0; i < 250; ++i) canvas.dispatchEvent(new KeyboardEvent('keydown', { key: 's', bubbles: true }));
-    });
     const png = join(folder, 'desktop.png');
     await exec(desktopModes, [...options, '--png', png]);
-    const [drawn, desktop] = [await canvasPixels(page), await pngPixels(png)];
+    const [drawn, desktop] = [await canvasPixels(page, 250), await pngPixels(png)];
     const differing = drawn.length === desktop.length ? differingPixels(drawn, desktop) : Infinity;
     check(differing <= 0.005 * width * 768,
       `modes page: after 250 frames ${differing} of ${width * 768} pixels differ from the desktop's --png`);
