@@ -5,8 +5,9 @@
 // and after one sweep its picture is the desktop's --png;
 // the buttons excite a mode (the picture and the link of the case follow)
 // and Esc ends the lab; a link value that the program's rules refuse is
-// named in one console line and the lab runs without it; the three pages
-// link to each other; the page raises no error.
+// named in one console line, in the page's language, and the lab runs
+// without it; play=1 runs a chain given by link; the three pages link to
+// each other; the page raises no error.
 import { execFile } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -147,18 +148,41 @@ export async function checkModesPage(browser, url, desktopModes, check) {
     check(await page.$eval('#console-input', (e) => e.disabled), 'modes page: the Esc button ends the lab');
 
     // Values the program's rules refuse: one line each, and the lab runs
-    // without them (the dialog asks; the chain of 3 equal masses).
-    const tooMany = await Page.open(browser, `${url}modes.html?masses=30&lang=en`);
+    // without them (the dialog asks, in Japanese by default, and no file is
+    // offered before the window shows a chain; the chain of 3 equal masses;
+    // the first of mode and pluck).
+    const tooMany = await Page.open(browser, `${url}modes.html?masses=30`);
     pages.push(tooMany);
     await tooMany.waitForPanel('N = ');
-    const many = await refusals(tooMany);
-    check(many.length === 1 && many[0].includes(' masses '), `modes page: masses=30 gives one line: ${many}`);
+    const many = (await tooMany.panel()).split('\n').filter((line) => line.startsWith('[リンクのパラメータ'));
+    check(many.length === 1 && many[0] === '[リンクのパラメータ masses は使いませんでした: 1 から 21 までの整数ではありません]',
+      `modes page: masses=30 gives one line, in Japanese: ${many}`);
+    const japanese = await tooMany.page.$$eval('#keys button[data-key]', (buttons) => buttons.map((b) => b.textContent));
+    check(japanese.length === 22 && japanese.every((l) => /[\u3040-\u30ff\u4e00-\u9fff]/.test(l)),
+      'modes page: the key buttons are labelled in Japanese');
+    check(await tooMany.page.$$eval('a#csv, a#response-csv', (links) => links.every((a) => !a.hasAttribute('href'))),
+      'modes page: no file is offered while the dialog asks for the first chain');
     const short = await Page.open(browser, `${url}modes.html?masses=3&mass=1,2&mode=2&lang=en`);
     pages.push(short);
     await short.waitForPanel('Esc key: quit\n');
     const list = await refusals(short);
     check(list.length === 1 && list[0].includes(' mass ') && (await short.panel()).includes('Mode  3  ω=    1.8478'),
       `modes page: mass=1,2 of 3 masses gives one line and runs the chain without it: ${list}`);
+
+    const both = await Page.open(browser, `${url}modes.html?masses=4&mode=2&pluck=3&lang=en`);
+    pages.push(both);
+    await both.waitForPanel('Esc key: quit\n');
+    const one = await refusals(both);
+    check(one.length === 1 && one[0].includes(' pluck ') && (await both.page.$eval('#picture-description',
+      (e) => e.textContent)).includes('started in mode 2'), `modes page: of mode and pluck the first is taken: ${one}`);
+
+    // play=1 with a chain by link, which asks nothing: the lab runs at once.
+    const playing = await Page.open(browser, `${url}modes.html?masses=2&play=1&lang=en`);
+    pages.push(playing);
+    const runs = await playing.page.waitForFunction(() =>
+      /time t = [1-9]/.test(document.getElementById('picture-description').textContent), { timeout: 20000 })
+      .then(() => true, () => false);
+    check(runs, 'modes page: play=1 runs a chain given by link without a key');
 
     const errors = pages.flatMap((p) => p.errors);
     check(errors.length === 0, `modes page: no error${errors.length ? `: ${errors.join('; ')}` : ''}`);
