@@ -111,15 +111,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_option_fault(const char
     const std::string words = (before.empty() ? "" : before + "\n") + option + "\n" + value;
     if (parse_words(words, error)) return hand_over({});
     const std::string_view name = option;
-    const std::optional<vibsim::modes::Options> earlier = parse_words(before, error = {});
     const bool numbered = name == "--mode" || name == "--pluck" || name == "--strike" || name == "--force-at";
+    std::string earlier_error;
+    const std::optional<vibsim::modes::Options> earlier = parse_words(before, earlier_error);
     if (earlier && numbered) {
         // The number itself is a whole number from 1 to 21 (the page checks
         // that first): what is left is the chain's length.
         return hand_over(std::string("1 ≤ ") + (name == "--mode" ? "k" : "j") + " ≤ " +
                          std::to_string(earlier->chain.n));
     }
-    parse_words(words, error);
     const std::string prefix = "option " + std::string(name) + ": ";
     if (error.starts_with(prefix)) error.erase(0, prefix.size());
     return hand_over(error);
