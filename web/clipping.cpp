@@ -38,7 +38,9 @@ bool clip_segment(Vertex& a, Vertex& b)
 
 void clip_polygon(std::vector<Vertex>& polygon)
 {
+    const bool* enabled = gl_state().clip_enabled;
     for (int i = 0; i < clip_plane_count && !polygon.empty(); ++i) {
+        if (!enabled[i]) continue;  // every distance is 0
         bool cut = false;
         for (const Vertex& v : polygon) cut = cut || v.distance[i] < 0.0f;
         if (!cut) continue;

@@ -67,10 +67,26 @@ void clip_polygon(std::vector<Vertex>& polygon);
 void add_line(WindowPoint a, WindowPoint b, const Rgba& ca, const Rgba& cb);
 void add_triangle(WindowPoint a, WindowPoint b, WindowPoint c, const Rgba& ca, const Rgba& cb,
                   const Rgba& cc);
-// Pixels x0 .. x1 - 1 of window row y, filled exactly.
+// A convex polygon of many vertices over few rows, of one colour, filled
+// row by row as a GL rasteriser fills it (polygon_rows.cpp); false, and
+// nothing added, for any other, which is left to WebGL's triangles.
+bool add_polygon_rows(const std::vector<Vertex>& polygon);
+// Pixels x0 .. x1 - 1 of window row y, filled exactly; and of rows y0 ..
+// y1 - 1.
 void add_pixel_run(int x0, int x1, int y, const Rgba& colour);
-// The one pixel (x, y).
-void add_pixel(int x, int y, const Rgba& colour);
+void add_pixel_rect(int x0, int x1, int y0, int y1, const Rgba& colour);
+// A width x height image of RGBA bytes, rows from the bottom, on the pixels
+// from (x, y) of the window, each pixel given its bytes (blended when
+// blending is on).
+void add_image(int x, int y, int width, int height, const unsigned char* rgba);
 void draw_batch();
+
+// The pixel images' textures (image_textures.cpp): the texture of an image
+// bound, made when no texture holds it yet; at a clear, those that the
+// picture before went without deleted; after the WebGL context is lost
+// (with its textures), all forgotten.
+void bind_image_texture(int width, int height, const std::vector<unsigned char>& rgba);
+void forget_unused_textures();
+void forget_all_textures();
 
 }  // namespace vibsim::web

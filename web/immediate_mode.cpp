@@ -3,7 +3,8 @@
 // fixed-function GL, which WebGL lacks. Vertices go through the matrices and
 // the viewport as in a desktop GL and are handed to the batch in window
 // coordinates, each primitive as the pixels a desktop rasteriser would fill:
-// polygons as triangle fans (every polygon the library draws is convex), lines
+// polygons as triangle fans (every polygon the library draws is convex; small
+// ones of many vertices as rows of pixels, polygon_rows.cpp), lines
 // wider than one pixel as the parallelograms of aliased wide lines, which
 // WebGL cannot draw (its implementations clamp the width to 1).
 #include "fixed_function.hpp"
@@ -113,16 +114,18 @@ void add_point(const Vertex& v)
     add_pixel_run(x, x + 1, y, v.colour);
 }
 
-void add_fan(std::vector<Vertex> v)
+// The fan of `v`, clipped in place (the caller's vertices are used up).
+void add_fan(std::vector<Vertex>&& v, bool polygon = false)
 {
     clip_polygon(v);
+    if (polygon && add_polygon_rows(v)) return;
     for (std::size_t i = 1; i + 1 < v.size(); ++i) {
         add_triangle(v[0].point, v[i].point, v[i + 1].point, v[0].colour, v[i].colour,
                      v[i + 1].colour);
     }
 }
 
-void emit(GLenum primitive, const std::vector<Vertex>& v)
+void emit(GLenum primitive, std::vector<Vertex>& v)
 {
     const std::size_t n = v.size();
     switch (primitive) {
@@ -154,8 +157,10 @@ void emit(GLenum primitive, const std::vector<Vertex>& v)
         }
         break;
     case GL_TRIANGLE_FAN:
+        add_fan(std::move(v));
+        break;
     case GL_POLYGON:
-        add_fan(v);
+        add_fan(std::move(v), true);
         break;
     default:
         break;

@@ -31,7 +31,10 @@
 //            (adds text to the console), params (the link's
 //            URLSearchParams), taken (the link's values used, by name),
 //            started(), progress(text or null) (a line over the picture),
-//            describe() (asks config.describe again) }.
+//            describe() (asks config.describe again), pageLink(id, page,
+//            text) (a link to another page of the edition in the key bar),
+//            idle() (started, not ended, no dialog waiting: the program's
+//            numbers may be asked for) }.
 //
 // The language comes from the link (lang=en or ja, Japanese by default) and
 // sets <html lang>; the program gets it as --lang, then the link's options.
@@ -103,7 +106,26 @@ function vibsimPageShell(config) {
     afterStart();
     requestAnimationFrame(function() { setTimeout(picture.webgl, 0); });
   }]);
-  Module['arguments'] = ['--lang', language.language].concat(link.arguments);
+  var programArguments = Module['arguments'] = ['--lang', language.language].concat(link.arguments);
+  // Options that the program's rules tie together (a list as long as
+  // another option says) are checked by the program's own rules once it is
+  // loaded, before main starts; each one refused is named and left out. The
+  // array is changed in place: emscripten has taken it as main's arguments.
+  if (linkSpec.check) {
+    Module['onRuntimeInitialized'] = function() {
+      var kept = [];
+      link.options.forEach(function(o) {
+        var rule = linkSpec.check(kept.join('\n'), o.option, o.value);
+        if (!rule) {
+          kept.push(o.option, o.value);
+          return;
+        }
+        terminal.show(text.ruleBroken(o.name, rule));
+        delete link.taken[o.name];
+      });
+      programArguments.splice.apply(programArguments, [2, programArguments.length - 2].concat(kept));
+    };
+  }
   Module['vibsimConsole'] = terminal.device;
 
   // ---------------------------------------------------------------------
@@ -139,6 +161,7 @@ function vibsimPageShell(config) {
   // The program's numbers are asked for only while it does not wait in a
   // dialog: a call into it then would take over the settling of the key
   // that started the dialog.
+  function idle() { return started && !ended && !terminal.waiting(); }
   // The picture is drawn on the browser's next frame, and described after it.
   var describing = false;
   function describe() {
@@ -146,7 +169,7 @@ function vibsimPageShell(config) {
     describing = true;
     requestAnimationFrame(function() {
       describing = false;
-      if (started && !ended && !terminal.waiting() && config.describe) picture.describe(config.describe(text));
+      if (idle() && config.describe) picture.describe(config.describe(text));
     });
   }
   function take(key, byte) {
@@ -163,9 +186,18 @@ function vibsimPageShell(config) {
     }
   }
 
+  // A link to another page of the edition in the key bar, in the language
+  // the link gave. The simulator's page opened from the disk is its one
+  // file, vibsim.html, since index.html cannot load its program there.
+  function pageLink(id, page, label) {
+    if (page === 'index.html' && window.location.protocol === 'file:') page = 'vibsim.html';
+    var href = page + (params.has('lang') ? '?lang=' + language.language : '');
+    return vibsimElement('a', {id: id, href: href, text: label}, layout.toolbar);
+  }
+
   var shell = {texts: text, language: language.language, toolbar: layout.toolbar, side: layout.side,
     show: terminal.show, params: params, taken: link.taken, started: function() { return started; },
-    progress: picture.progress, describe: describe};
+    progress: picture.progress, describe: describe, pageLink: pageLink, idle: idle};
   function afterStart() {
     if (started || terminal.waiting() || ended) {
       describe();

@@ -1,9 +1,8 @@
 // Pixel images for the browser: glDrawPixels of RGBA bytes at the raster
 // position, as the random-vibration lab draws its labels, with glRasterPos2d
 // and glBitmap's move of the raster position by whole pixels. WebGL has
-// none of them. Each pixel of the image is one point of the batch, blended
-// when blending is on; pixels that blending would leave unchanged (alpha 0)
-// are left out.
+// none of them. The image goes to the batch whole, its pixels blended when
+// blending is on.
 #include "fixed_function.hpp"
 
 #include <GL/gl.h>
@@ -32,14 +31,7 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     if (format != GL_RGBA || type != GL_UNSIGNED_BYTE || !state.raster_valid || pixels == nullptr) return;
     const int x0 = static_cast<int>(std::ceil(state.raster.x - 0.5f));
     const int y0 = static_cast<int>(std::ceil(state.raster.y - 0.5f));
-    const auto* bytes = static_cast<const unsigned char*>(pixels);
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            const unsigned char* p = bytes + (static_cast<long>(row) * width + column) * 4;
-            if (state.blend && p[3] == 0) continue;
-            add_pixel(x0 + column, y0 + row, {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f});
-        }
-    }
+    add_image(x0, y0, width, height, static_cast<const unsigned char*>(pixels));
 }
 
 // The pixel store modes (the unpacking alignment) would only matter to WebGL,

@@ -1,27 +1,10 @@
-// The random-vibration lab's entry points for its page, and the two pieces
-// of its desktop platform that the page does without: the X display (the
-// page's canvas is always there) and PNG pictures (the page shows the
-// picture itself).
+// The random-vibration lab's entry points for its page.
 #include "spectrum_csv.hpp"
 #include "window.hpp"
 
 #include <emscripten/emscripten.h>
 
-#include <cstdio>
-#include <functional>
 #include <string>
-
-namespace vibsim::lab {
-
-bool display_opens(std::string&) { return true; }
-
-bool png_picture(int, int, const std::function<void(int, int)>&, std::string&)
-{
-    std::fprintf(stderr, "vibsim-random: the page draws no PNG pictures\n");
-    return false;
-}
-
-}  // namespace vibsim::lab
 
 // A key of the page, as the window takes it; then the page is told that the
 // lab has changed (its CSV link follows).

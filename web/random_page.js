@@ -3,8 +3,8 @@
 // command-line options, as on the desktop, checked by the program's rules),
 // the records the link asks for run in slices that leave the page live, the
 // averaged spectrum as a CSV file once a record is in, the picture's text
-// alternative and the link to the simulator's page. The page shell does the
-// rest.
+// alternative and the links to the simulator's and the modes lab's pages.
+// The page shell does the rest.
 (function() {
   // The lab's numbers by index (random_page.cpp).
   var value = function(i) { return Module['ccall']('vibsim_random_case_value', 'number', ['number'], [i]); };
@@ -109,6 +109,7 @@
         csv: 'スペクトル CSV',
         csvInFrame: 'ダウンロードが始まらないとき（埋め込み先の枠が禁じているときなど）は、ここから CSV をコピーしてください：',
         otherPage: '自由振動シミュレータへ',
+        modesPage: '質点の列の固有振動とモードの実験へ',
         progress: function(records, target) { return '記録 ' + records + ' / ' + target; },
         pictureLabel: 'ランダム振動の図: 応答 y(t)、位相面、ばねにつながれたマス、平均した振幅スペクトルと理論応答 |H(ω)|',
         underdamped: '不足減衰',
@@ -126,6 +127,7 @@
         csv: 'Spectrum CSV',
         csvInFrame: 'If no download starts (a frame may forbid downloads), copy the CSV from here:',
         otherPage: 'To the free-vibration simulator',
+        modesPage: 'To the chain lab: natural frequencies and modes',
         progress: function(records, target) { return 'record ' + records + ' of ' + target; },
         pictureLabel: 'Random vibration: the response y(t), the phase plane, the mass on its spring, and the ' +
           'averaged amplitude spectrum under the response |H(ω)|',
@@ -194,6 +196,7 @@
         (shell.params.has('lang') ? '?lang=' + shell.language : '');
       other.textContent = shell.texts.otherPage;
       shell.toolbar.appendChild(other);
+      shell.pageLink('modes-page', 'modes.html', shell.texts.modesPage);
     },
     // Once the window shows the lab: the link's records, or the first CSV.
     start: function() {

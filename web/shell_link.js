@@ -17,8 +17,15 @@
 //                 the rule broken, in the program's words.
 //   alternatives: [[names], ...] options of which at most one is taken: the
 //                 first in the link that keeps its rules.
+//   check(kept, option, value) -> '' when the program takes `option value`
+//                 after the options `kept` (words joined by '\n'), otherwise
+//                 the rule broken (optional): asked once the program is
+//                 loaded, before it starts, for the rules that tie options
+//                 together; a value refused is named and left out.
 //   current():    { name: number or [numbers] } the answers of the case shown,
-//                 for the link written back.
+//                 for the link written back; an option it names is written
+//                 from it too (left out when undefined) rather than from the
+//                 page's own link.
 
 // The language: lang=en or lang=ja; Japanese otherwise, and then a lang
 // that is neither is not used.
@@ -29,15 +36,16 @@ function vibsimLinkLanguage(params) {
 }
 
 // What the link gives: { notes: [console lines], answers: [{ line, names }],
-// arguments: [program arguments], taken: { name: text } (every answer and
-// option used) }.
+// arguments: [program arguments], options: [{ name, option, value }] (those
+// arguments by option), taken: { name: text } (every answer and option
+// used) }.
 function vibsimReadLink(params, spec, text) {
   'use strict';
   var decimal = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
   var notFinite = /^[+-]?(inf|infinity|nan)$/i;
   var whole = /^[+-]?\d+$/;
   var lists = spec.lists || [];
-  var result = {notes: [], answers: [], arguments: [], taken: {}};
+  var result = {notes: [], answers: [], arguments: [], options: [], taken: {}};
 
   // A value's numbers, blanks trimmed (a + in a link reads as a blank), or
   // the note on why it is not used.
@@ -109,15 +117,19 @@ function vibsimReadLink(params, spec, text) {
       }
     }
     result.taken[rule.name] = value.items.join(',');
-    if (rule.option !== null) result.arguments.push(rule.option || '--' + rule.name, result.taken[rule.name]);
+    if (rule.option === null) return;
+    var option = {name: rule.name, option: rule.option || '--' + rule.name, value: result.taken[rule.name]};
+    result.options.push(option);
+    result.arguments.push(option.option, option.value);
   });
   return result;
 }
 
 // The link of the case shown: the answers as the program holds them now,
 // each written as JavaScript writes a double (the shortest decimal that
-// reads back as the same double, -0 with its sign), then the options taken
-// from the page's own link, then its language when it gave one.
+// reads back as the same double, -0 with its sign), then the options (as
+// current() gives them, or else as taken from the page's own link), then
+// its language when it gave one.
 function vibsimCaseLink(href, spec, current, taken, language) {
   'use strict';
   var url = new URL(href);
@@ -128,7 +140,10 @@ function vibsimCaseLink(href, spec, current, taken, language) {
     query.set(name, Array.isArray(value) ? value.map(number).join(',') : number(value));
   });
   (spec.options || []).forEach(function(rule) {
-    if (taken[rule.name] !== undefined) query.set(rule.name, taken[rule.name]);
+    var value = rule.name in current ? current[rule.name] : taken[rule.name];
+    if (value === undefined) return;
+    query.set(rule.name, Array.isArray(value) ? value.map(number).join(',') :
+      typeof value === 'number' ? number(value) : value);
   });
   if (language.given) query.set('lang', language.language);
   url.search = query.toString();

@@ -1,7 +1,7 @@
 // The simulator's page: its key buttons, their labels, its case by link
 // (m, lambda, K answer the constants prompt, y0 and v0 the initial
-// conditions prompt) and the picture's text alternative. The page shell
-// does the rest.
+// conditions prompt), the picture's text alternative and the links to the
+// two labs' pages. The page shell does the rest.
 (function() {
   // The simulator's numbers by index (simulator_page.cpp).
   var value = function(i) { return Module['ccall']('vibsim_web_case_value', 'number', ['number'], [i]); };
@@ -24,6 +24,7 @@
         'key.j': '初期条件変更',
         'key.Escape': '終了',
         otherPage: 'ランダム振動の実験へ',
+        modesPage: '質点の列の固有振動とモードの実験へ',
         pictureLabel: '１自由度減衰自由振動の図: ばねにつながれたマスと、変位 y(t)（赤）と速度 v(t)（緑）の時間変化',
         underdamped: '不足減衰',
         overdamped: '過減衰',
@@ -43,6 +44,7 @@
         'key.j': 'change initial conditions',
         'key.Escape': 'end',
         otherPage: 'To the random-vibration lab',
+        modesPage: 'To the chain lab: natural frequencies and modes',
         pictureLabel: 'Damped free vibration: the mass on its spring, and its displacement y(t) (red) and ' +
           'velocity v(t) (green) over time',
         underdamped: 'underdamped',
@@ -76,14 +78,15 @@
       var zeta = value(6);
       return t.description(value(5).toFixed(4), zeta.toFixed(4), damping(t, zeta), value(7).toFixed(2));
     },
-    // The random-vibration lab's page, a file of its own that opens from the
-    // disk as well as from the server.
+    // The two labs' pages, files of their own that open from the disk as
+    // well as from the server.
     ready: function(shell) {
       var other = document.createElement('a');
       other.id = 'other-page';
       other.href = 'random.html' + (shell.params.has('lang') ? '?lang=' + shell.language : '');
       other.textContent = shell.texts.otherPage;
       shell.toolbar.appendChild(other);
+      shell.pageLink('modes-page', 'modes.html', shell.texts.modesPage);
     },
   });
 })();

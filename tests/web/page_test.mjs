@@ -7,23 +7,23 @@
 // after 120 frames: a phone with the key buttons, a case by link in the page
 // as one file opened from the disk (and its WebGL context lost and restored),
 // a link with markup, English, a browser without WebGL and a very long line.
-// Last the random-vibration lab's page beside the desktop vibsim-random.
+// Last the labs' pages beside the desktop vibsim-random and vibsim-modes.
 //
-// node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]
+// node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>] [<desktop vibsim-modes>]
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
 // modules, or no X display).
 import { existsSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [pageFolder, desktopProgram, desktopRandom] = process.argv.slice(2).map((p) => p && resolve(p));
+const [pageFolder, desktopProgram, desktopRandom, desktopModes] = process.argv.slice(2).map((p) => p && resolve(p));
 const here = dirname(fileURLToPath(import.meta.url));
 function skip(why) {
   console.log(`SKIPPED: ${why}`);
   process.exit(77);
 }
 if (!pageFolder || !desktopProgram) {
-  console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>]');
+  console.error('usage: node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>] [<desktop vibsim-modes>]');
   process.exit(2);
 }
 if (!existsSync(join(pageFolder, 'vibsim.html'))) skip(`no page in ${pageFolder} (scripts/web --build-only builds it)`);
@@ -406,13 +406,16 @@ try {
   await web.waitForPanel(constantsPrompt);
   check(!(await web.panel()).includes('Esc'), 'a reload starts the program afresh');
   check(web.errors.length === 0, `no error on the page${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);
-  check(await web.page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'random.html',
-    "the simulator's page links to the random-vibration lab's");
+  check(await web.page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'random.html' &&
+    await web.page.$eval('a#modes-page', (a) => a.getAttribute('href')) === 'modes.html',
+    "the simulator's page links to the two labs' pages");
 
   await classroom(after120);
 
-  // The random-vibration lab's page, beside the desktop vibsim-random.
+  // The random-vibration lab's page, beside the desktop vibsim-random, and
+  // the modes lab's, beside the desktop vibsim-modes.
   if (desktopRandom) await (await import('./random_page_checks.mjs')).checkRandomPage(browser, server.url, desktopRandom, check);
+  if (desktopModes) await (await import('./modes_page_checks.mjs')).checkModesPage(browser, server.url, desktopModes, check);
 } catch (error) {
   check(false, error.stack ?? String(error));
 } finally {
