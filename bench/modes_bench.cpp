@@ -84,6 +84,28 @@ void response_line_run(benchmark::State& state)
 }
 BENCHMARK(response_line_run)->Name("modes_response_line/n:21")->Unit(benchmark::kMicrosecond);
 
+// The determinant of K - omega^2 M at the lab's size, in each form of the LU
+// row operation that this processor has: the frequencies call it some
+// hundreds of times, so its cost in each form shows what a machine without
+// the widest vectors would see.
+void determinant_run(benchmark::State& state, lu_detail::SubtractRows* form)
+{
+    const modes::Chain chain = largest_chain();
+    const int n = chain.n;
+    const double omega_squared = 0.5 * modes::frequency_bound(chain) * modes::frequency_bound(chain);
+    std::vector<double> a(static_cast<std::size_t>(n * n), 0.0);
+    for (int i = 0; i < n; ++i) {
+        a[static_cast<std::size_t>(i * n + i)] = chain.stiffness[static_cast<std::size_t>(i)] +
+                                                 chain.stiffness[static_cast<std::size_t>(i + 1)] -
+                                                 omega_squared * chain.mass[static_cast<std::size_t>(i)];
+        if (i + 1 < n) {
+            a[static_cast<std::size_t>(i * n + i + 1)] = -chain.stiffness[static_cast<std::size_t>(i + 1)];
+            a[static_cast<std::size_t>((i + 1) * n + i)] = -chain.stiffness[static_cast<std::size_t>(i + 1)];
+        }
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(lu_detail::lu_determinant_using(form, n, a.data(), n));
+}
+
 std::string processor()
 {
     std::ifstream in("/proc/cpuinfo");
@@ -121,6 +143,12 @@ int main(int argc, char** argv)
         }
     benchmark::AddCustomContext("processor", processor());
     benchmark::AddCustomContext("lu_form", lu_form());
+    const std::vector<vibsim::lu_detail::SubtractRows*> forms = vibsim::lu_detail::subtract_rows_forms();
+    static const char* const form_names[] = {"baseline", "avx2", "avx512"};
+    for (std::size_t i = 0; i < forms.size() && i < 3; ++i) {
+        const std::string name = std::string("modes_determinant/form:") + form_names[i] + "/n:21";
+        benchmark::RegisterBenchmark(name.c_str(), determinant_run, forms[i])->Unit(benchmark::kMicrosecond);
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
