@@ -28,34 +28,33 @@
   // The two files, made from the program's own texts when they are asked
   // for (a click, or the link taking focus or a press) and the case they
   // hang on has changed: the chain for the modes, the chain and the force
-  // (its mass and amplitude) for the response, which takes a moment.
+  // (its mass and amplitude) for the response, which takes a moment. A
+  // file's text shown to copy (in a frame) is withdrawn once the case
+  // changes, and made again at the next click, so that it never shows
+  // another case's numbers.
   var files = [
     {id: 'csv', label: 'csv', name: 'vibsim-modes.csv', make: 'vibsim_modes_csv', force: false},
     {id: 'response-csv', label: 'responseCsv', name: 'vibsim-modes-response.csv',
       make: 'vibsim_modes_response_csv', force: true},
   ];
+  var caseOf = function(file) { return JSON.stringify(file.force ? [chain(), value(7), value(8)] : chain()); };
   function refresh(file) {
     if (!shell.idle()) return;
-    var key = JSON.stringify(file.force ? [chain(), value(7), value(8)] : chain());
+    var key = caseOf(file);
     if (key === file.key) return;
-    var text = Module['ccall'](file.make, 'string', [], []);
-    if (file.anchor.href.startsWith('blob:')) URL.revokeObjectURL(file.anchor.href);
-    file.anchor.href = URL.createObjectURL(new Blob([text], {type: 'text/csv'}));
-    file.anchor.download = file.name;
-    file.anchor.removeAttribute('aria-disabled');
+    file.download.offer(Module['ccall'](file.make, 'string', [], []), file.name);
     file.key = key;
   }
   function offerFile(file) {
-    var a = file.anchor = document.createElement('a');
-    a.id = file.id;
-    a.textContent = shell.texts[file.label];
-    a.setAttribute('aria-disabled', 'true');
-    a.addEventListener('click', function(event) {
-      refresh(file);
-      if (!a.hasAttribute('href')) event.preventDefault();
+    file.download = shell.download({id: file.id, label: shell.texts[file.label],
+      asked: function() { refresh(file); }});
+  }
+  function withdrawChanged() {
+    files.forEach(function(file) {
+      if (!file.download.shown() || caseOf(file) === file.key) return;
+      file.download.stale();
+      file.key = undefined;
     });
-    ['pointerdown', 'focus'].forEach(function(type) { a.addEventListener(type, function() { refresh(file); }); });
-    shell.toolbar.appendChild(a);
   }
 
   var modeKeys = ['1', '2', '3', '4', '5', '6', '7', '8', '9'];
@@ -174,6 +173,7 @@
       var force = value(6) === 1 ? [value(7), value(8), value(9).toFixed(4)] : null;
       return t.description(n, omegas, start, value(10).toFixed(2), force);
     },
+    changed: withdrawChanged,
     ready: function(given) {
       shell = given;
       // The lab's window is the desktop's, 1024 x 768: the canvas takes the

@@ -15,7 +15,7 @@ set(VIBSIM_WEB_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 # The page shell's modules, each run before the program (--pre-js); the last
 # puts the others together.
 set(VIBSIM_WEB_SHELL shell_texts.js shell_link.js shell_layout.js shell_picture.js shell_console.js shell_keys.js
-  page_shell.js)
+  shell_downloads.js page_shell.js)
 list(TRANSFORM VIBSIM_WEB_SHELL PREPEND ${VIBSIM_WEB_SOURCE_DIR}/)
 
 function(vibsim_web_page program)

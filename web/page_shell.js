@@ -1,8 +1,8 @@
 // The page shell: everything around a program's canvas that every page of
 // the browser edition shares, put together from its modules: the texts
 // (shell_texts.js), the link (shell_link.js), the layout (shell_layout.js),
-// the picture (shell_picture.js), the console (shell_console.js) and the
-// keys (shell_keys.js). This file runs the program: it loads it, gives it
+// the picture (shell_picture.js), the console (shell_console.js), the
+// keys (shell_keys.js) and the downloads (shell_downloads.js). This file runs the program: it loads it, gives it
 // its arguments, its standard input and output and its keys, and knows
 // whether it has started, waits, or has ended. A page configures it with
 // one call of vibsimPageShell(config) in a script run before the program
@@ -22,6 +22,8 @@
 //            the program cannot be loaded.
 //   describe(texts) -> the picture's text alternative for the case shown
 //            (optional), asked again after every key and every dialog.
+//   changed(): called after every key and every dialog, in the browser's
+//            next frame, while the program is idle (optional).
 //   keyAllowed(key) -> false to hold a key back for now (optional).
 //   ready(shell): called once the page is laid out, for a page's own
 //            controls (optional); start(shell): called once the first
@@ -34,7 +36,9 @@
 //            describe() (asks config.describe again), pageLink(id, page,
 //            text) (a link to another page of the edition in the key bar),
 //            idle() (started, not ended, no dialog waiting: the program's
-//            numbers may be asked for) }.
+//            numbers may be asked for), download(spec) (a download link
+//            in the key bar, offered as text as well in a frame: see
+//            shell_downloads.js) }.
 //
 // The language comes from the link (lang=en or ja, Japanese by default) and
 // sets <html lang>; the program gets it as --lang, then the link's options.
@@ -162,14 +166,17 @@ function vibsimPageShell(config) {
   // dialog: a call into it then would take over the settling of the key
   // that started the dialog.
   function idle() { return started && !ended && !terminal.waiting(); }
-  // The picture is drawn on the browser's next frame, and described after it.
+  // The picture is drawn on the browser's next frame, and described after
+  // it; the page hears of the change then too.
   var describing = false;
   function describe() {
     if (describing) return;
     describing = true;
     requestAnimationFrame(function() {
       describing = false;
-      if (idle() && config.describe) picture.describe(config.describe(text));
+      if (!idle()) return;
+      if (config.changed) config.changed();
+      if (config.describe) picture.describe(config.describe(text));
     });
   }
   function take(key, byte) {
@@ -197,7 +204,8 @@ function vibsimPageShell(config) {
 
   var shell = {texts: text, language: language.language, toolbar: layout.toolbar, side: layout.side,
     show: terminal.show, params: params, taken: link.taken, started: function() { return started; },
-    progress: picture.progress, describe: describe, pageLink: pageLink, idle: idle};
+    progress: picture.progress, describe: describe, pageLink: pageLink, idle: idle,
+    download: vibsimShellDownloads(layout, text).add};
   function afterStart() {
     if (started || terminal.waiting() || ended) {
       describe();

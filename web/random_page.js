@@ -48,41 +48,16 @@
   }
 
   // The CSV link's file, made again from the program's own --csv text
-  // whenever the lab has changed; none before a record is in.
-  var csvLink = null;
-  var csvText = null;
+  // whenever the lab has changed, but not while records run; none before a
+  // record is in.
+  var csv = null;
   function updateCsv() {
-    if (csvLink === null || !runtimeInitialized || run !== null) return;
-    if (csvLink.href.startsWith('blob:')) URL.revokeObjectURL(csvLink.href);
+    if (csv === null || !runtimeInitialized || run !== null) return;
     var records = recordsAveraged();
     var text = records > 0 ? Module['ccall']('vibsim_random_csv', 'string', [], []) : '';
-    if (text === '') {
-      csvLink.removeAttribute('href');
-      csvLink.setAttribute('aria-disabled', 'true');
-      return;
-    }
-    csvLink.href = URL.createObjectURL(new Blob([text], {type: 'text/csv'}));
-    csvLink.download = 'vibsim-random-' + records + '.csv';
-    csvLink.removeAttribute('aria-disabled');
-    if (csvText !== null) csvText.querySelector('textarea').value = text;
+    csv.offer(text, 'vibsim-random-' + records + '.csv');
   }
   Module['labChanged'] = updateCsv;
-
-  // In a frame (a learning platform's), which may forbid downloads without
-  // a word, the CSV is shown as text to copy as well.
-  function offerCsvText() {
-    if (csvText === null) {
-      csvText = document.createElement('label');
-      csvText.id = 'csv-text';
-      csvText.textContent = shell.texts.csvInFrame;
-      var box = document.createElement('textarea');
-      box.readOnly = true;
-      box.rows = 6;
-      csvText.appendChild(box);
-      shell.side.appendChild(csvText);
-    }
-    updateCsv();
-  }
 
   var ruleTexts = {
     ja: {
@@ -176,19 +151,7 @@
       var shape = document.createElement('style');
       shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
       document.head.appendChild(shape);
-      csvLink = document.createElement('a');
-      csvLink.id = 'csv';
-      csvLink.textContent = shell.texts.csv;
-      csvLink.setAttribute('aria-disabled', 'true');
-      csvLink.addEventListener('click', function(event) {
-        if (!csvLink.hasAttribute('href')) {
-          event.preventDefault();
-          return;
-        }
-        updateCsv();
-        if (window.self !== window.top) offerCsvText();
-      });
-      shell.toolbar.appendChild(csvLink);
+      csv = shell.download({id: 'csv', label: shell.texts.csv, inFrame: shell.texts.csvInFrame, asked: updateCsv});
       var other = document.createElement('a');
       other.id = 'other-page';
       // Opened from the disk, the simulator's page is its one file too.

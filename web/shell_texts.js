@@ -40,6 +40,9 @@ var vibsimShellTextTables = {
     notLoadedInFrame: 'このページを表示している枠（学習システムの埋め込みなど）がプログラム（.wasm）の読み込みを許していません。' +
       '1 ファイル版はどこでも動きます：',
     oneFileAnywhere: ' 1 ファイル版はどこでも動きます：',
+    downloadInFrame: function(label) {
+      return 'ダウンロードが始まらないとき（埋め込み先の枠が禁じているときなど）は、ここから ' + label + ' をコピーしてください：';
+    },
   },
   en: {
     keysLabel: 'Keys',
@@ -78,6 +81,9 @@ var vibsimShellTextTables = {
     notLoadedInFrame: 'The frame that shows this page (a learning platform\'s, perhaps) does not let it load its ' +
       'program (.wasm). The one-file page works anywhere: ',
     oneFileAnywhere: ' The one-file page works anywhere: ',
+    downloadInFrame: function(label) {
+      return 'If no download starts (a frame may forbid downloads), copy the ' + label + ' from here:';
+    },
   },
 };
 

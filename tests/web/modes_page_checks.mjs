@@ -7,13 +7,14 @@
 // and Esc ends the lab; a link value that the program's rules refuse is
 // named in one console line, in the page's language, and the lab runs
 // without it; play=1 runs a chain given by link; the three pages link to
-// each other; the page raises no error.
+// each other; in a frame that forbids downloads both files are offered as
+// text, withdrawn when the case changes; the page raises no error.
 import { execFile } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { promisify } from 'node:util';
-import { Page, differingPixels, sleep } from './harness.mjs';
+import { Page, differingPixels, openInFrame, sleep } from './harness.mjs';
 
 const exec = promisify(execFile);
 const width = 1024;  // the lab's window, 1024 x 768
@@ -184,10 +185,49 @@ export async function checkModesPage(browser, url, desktopModes, check) {
       .then(() => true, () => false);
     check(runs, 'modes page: play=1 runs a chain given by link without a key');
 
+    await checkInFrame(browser, url, check);
+
     const errors = pages.flatMap((p) => p.errors);
     check(errors.length === 0, `modes page: no error${errors.length ? `: ${errors.join('; ')}` : ''}`);
   } finally {
     await Promise.all(pages.map((p) => p.page.close()));
     rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// In a frame that forbids downloads (a learning platform's), a click on
+// either link also offers its file as text to copy, in the page's language;
+// a key that changes the response's case withdraws its text, not the
+// modes', and the next click offers the new file.
+async function checkInFrame(browser, url, check) {
+  const { parent, frame } = await openInFrame(browser,
+    `${url}modes.html?masses=3&mass=1,2,1&stiffness=1&mode=2&force_at=2&lang=en`, 'allow-scripts allow-same-origin');
+  try {
+    await frame.waitForFunction(() => document.querySelector('a#response-csv')?.href.startsWith('blob:'),
+      { timeout: 60000 });
+    const offered = async (id) => {
+      await frame.click(`a#${id}`);
+      return frame.evaluate(async (i) => {
+        const box = document.getElementById(`${i}-text`);
+        return { file: await (await fetch(document.getElementById(i).href)).text(), words: box?.firstChild.textContent,
+          text: box && !box.hidden ? box.querySelector('textarea').value : null };
+      }, id);
+    };
+    const modes = await offered('csv');
+    const response = await offered('response-csv');
+    check(modes.text === modes.file && modes.file.length > 0 && response.text === response.file &&
+      response.file.length > modes.file.length, 'modes page in a frame: both CSV files are offered as text');
+    check(modes.words === 'If no download starts (a frame may forbid downloads), copy the Modes CSV from here:' &&
+      response.words.includes('copy the Response CSV'), `modes page in a frame: the text says what to copy: ${modes.words}`);
+    await frame.click('button[data-key="]"]');
+    const withdrawn = await frame.waitForFunction(() => document.getElementById('response-csv-text').hidden,
+      { timeout: 20000 }).then(() => true, () => false);
+    check(withdrawn && await frame.$eval('#csv-text', (e) => !e.hidden),
+      'modes page in a frame: the response text is withdrawn when the forced mass changes');
+    const moved = await offered('response-csv');
+    check(moved.text === moved.file && moved.file !== response.file,
+      'modes page in a frame: the next click offers the new response as text');
+  } finally {
+    await parent.close();
   }
 }

@@ -232,7 +232,9 @@ async function checkLinkFaults(browser, url, desktopRandom, check) {
   await framed.frame.waitForFunction(() => document.querySelector('a#csv')?.href.startsWith('blob:'), { timeout: 60000 });
   await framed.frame.click('a#csv');
   const copied = await framed.frame.$eval('#csv-text textarea', (e) => e.value).catch(() => '');
-  check(copied.startsWith(parseCsv(await framed.frame.evaluate(async () =>
-    (await fetch(document.querySelector('a#csv').href)).text())).header), 'lab page: in a frame the CSV is offered as text');
+  const file = await framed.frame.evaluate(async () => (await fetch(document.querySelector('a#csv').href)).text());
+  check(copied === file && copied.startsWith(parseCsv(file).header), 'lab page: in a frame the CSV is offered as text');
+  check(await framed.frame.$eval('#csv-text', (e) => e.firstChild.textContent).catch(() => '') ===
+    'If no download starts (a frame may forbid downloads), copy the CSV from here:', 'lab page: the text says what to copy');
   await framed.parent.close();
 }
