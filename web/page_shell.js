@@ -2,11 +2,12 @@
 // the browser edition shares, put together from its modules: the texts
 // (shell_texts.js), the link (shell_link.js), the layout (shell_layout.js),
 // the picture (shell_picture.js), the console (shell_console.js), the
-// keys (shell_keys.js) and the downloads (shell_downloads.js). This file runs the program: it loads it, gives it
-// its arguments, its standard input and output and its keys, and knows
-// whether it has started, waits, or has ended. A page configures it with
-// one call of vibsimPageShell(config) in a script run before the program
-// (--pre-js); see page.cmake for how a page is built.
+// keys (shell_keys.js) and the downloads (shell_downloads.js). This file
+// runs the program: it loads it, gives it its arguments, its standard input
+// and output and its keys, and knows whether it has started, waits, or has
+// ended. A page configures it with one call of vibsimPageShell(config) in a
+// script run before the program (--pre-js); see page.cmake for how a page
+// is built.
 //
 // config:
 //   texts:   { ja: {...}, en: {...} }, the page's own texts by language,
