@@ -37,7 +37,7 @@
 //            describe() (asks config.describe again), pageLink(id, page,
 //            text) (a link to another page of the edition in the key bar),
 //            idle() (started, not ended, no dialog waiting: the program's
-//            numbers may be asked for), download(spec) (a download link
+//            numbers may be asked for), download(wanted) (a download link
 //            in the key bar, offered as text as well in a frame: see
 //            shell_downloads.js) }.
 //

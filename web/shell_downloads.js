@@ -6,8 +6,8 @@
 // file's text in a box beside the console, to copy, and from then on the
 // box holds the link's file, or hides while the page has none.
 //
-// vibsimShellDownloads(layout, text) -> { add(spec) -> download }
-// spec: { id: the link's id (its box is `<id>-text`), label: the link's
+// vibsimShellDownloads(layout, text) -> { add(wanted) -> download }
+// wanted: { id: the link's id (its box is `<id>-text`), label: the link's
 //   text, inFrame: the words over the box (optional; text.downloadInFrame
 //   of the label otherwise), asked(): called when the link is about to be
 //   used (pressed, focused or clicked), for the page to make the file of
@@ -19,8 +19,8 @@ function vibsimShellDownloads(layout, text) {
   'use strict';
   var inFrame = window.self !== window.top;
 
-  function add(spec) {
-    var link = vibsimElement('a', {id: spec.id, text: spec.label, 'aria-disabled': 'true'}, layout.toolbar);
+  function add(wanted) {
+    var link = vibsimElement('a', {id: wanted.id, text: wanted.label, 'aria-disabled': 'true'}, layout.toolbar);
     var content = '';  // the file's text, '' for none
     var holds = true;  // the file offered holds for the case shown
     var box = null;    // { label, area } once a click in a frame has asked for it
@@ -45,12 +45,12 @@ function vibsimShellDownloads(layout, text) {
       if (box !== null) showBox();
     }
     function openBox() {
-      var label = vibsimElement('label', {id: spec.id + '-text', class: 'download-text',
-        text: spec.inFrame || text.downloadInFrame(spec.label)}, layout.side);
+      var label = vibsimElement('label', {id: wanted.id + '-text', class: 'download-text',
+        text: wanted.inFrame || text.downloadInFrame(wanted.label)}, layout.side);
       var area = vibsimElement('textarea', {readonly: '', rows: 6}, label);
       box = {label: label, area: area};
     }
-    var asked = function() { if (spec.asked) spec.asked(); };
+    var asked = function() { if (wanted.asked) wanted.asked(); };
     link.addEventListener('click', function(event) {
       asked();
       if (!link.hasAttribute('href')) {

@@ -39,12 +39,12 @@ function vibsimLinkLanguage(params) {
 // arguments: [program arguments], options: [{ name, option, value }] (those
 // arguments by option), taken: { name: text } (every answer and option
 // used) }.
-function vibsimReadLink(params, spec, text) {
+function vibsimReadLink(params, linkConfig, text) {
   'use strict';
   var decimal = /^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/;
   var notFinite = /^[+-]?(inf|infinity|nan)$/i;
   var whole = /^[+-]?\d+$/;
-  var lists = spec.lists || [];
+  var lists = linkConfig.lists || [];
   var result = {notes: [], answers: [], arguments: [], options: [], taken: {}};
 
   // A value's numbers, blanks trimmed (a + in a link reads as a blank), or
@@ -65,7 +65,7 @@ function vibsimReadLink(params, spec, text) {
   }
 
   // The answers: all of them, or none with one note.
-  var answerNames = [].concat.apply([], spec.answers || []);
+  var answerNames = [].concat.apply([], linkConfig.answers || []);
   var given = answerNames.filter(function(name) { return params.has(name); });
   var missing = answerNames.filter(function(name) { return !params.has(name); });
   var checked = {};
@@ -79,7 +79,7 @@ function vibsimReadLink(params, spec, text) {
   } else if (given.length > 0 && missing.length > 0) {
     result.notes.push(text.missing(given[0], missing[0]));
   } else if (given.length > 0) {
-    result.answers = spec.answers.map(function(names) {
+    result.answers = linkConfig.answers.map(function(names) {
       return {names: names, line: names.map(function(name) { return checked[name].items.join(' '); }).join(' ')};
     });
     given.forEach(function(name) { result.taken[name] = checked[name].items.join(','); });
@@ -89,11 +89,11 @@ function vibsimReadLink(params, spec, text) {
   // link's order that keeps its rules.
   var order = Array.from(params.keys());
   var alternativeOf = {};
-  (spec.alternatives || []).forEach(function(group) {
+  (linkConfig.alternatives || []).forEach(function(group) {
     group.forEach(function(name) { alternativeOf[name] = group; });
   });
   var chosen = {};
-  (spec.options || []).forEach(function(rule) {
+  (linkConfig.options || []).forEach(function(rule) {
     if (!params.has(rule.name)) return;
     var value = numbers(rule.name, rule);
     if (value.note) {
@@ -106,7 +106,7 @@ function vibsimReadLink(params, spec, text) {
       if (taken === undefined) {
         // The first of the group in the link that keeps its rules takes it.
         taken = order.filter(function(name) { return group.indexOf(name) >= 0; }).find(function(name) {
-          var other = (spec.options || []).find(function(o) { return o.name === name; });
+          var other = (linkConfig.options || []).find(function(o) { return o.name === name; });
           return other && !numbers(name, other).note;
         });
         chosen[group[0]] = taken;
@@ -130,16 +130,16 @@ function vibsimReadLink(params, spec, text) {
 // reads back as the same double, -0 with its sign), then the options (as
 // current() gives them, or else as taken from the page's own link), then
 // its language when it gave one.
-function vibsimCaseLink(href, spec, current, taken, language) {
+function vibsimCaseLink(href, linkConfig, current, taken, language) {
   'use strict';
   var url = new URL(href);
   var query = new URLSearchParams();
   var number = function(value) { return Object.is(value, -0) ? '-0' : String(value); };
-  [].concat.apply([], spec.answers || []).forEach(function(name) {
+  [].concat.apply([], linkConfig.answers || []).forEach(function(name) {
     var value = current[name];
     query.set(name, Array.isArray(value) ? value.map(number).join(',') : number(value));
   });
-  (spec.options || []).forEach(function(rule) {
+  (linkConfig.options || []).forEach(function(rule) {
     var value = rule.name in current ? current[rule.name] : taken[rule.name];
     if (value === undefined) return;
     query.set(rule.name, Array.isArray(value) ? value.map(number).join(',') :

@@ -22,7 +22,7 @@ function same(actual, expected, what) {
 
 const text = vibsimShellTexts('en', { en: { 'rule.records': 'it is not a whole number from 1 to 100000',
   'rule.seed': 'it is not a whole number from 0 to 4294967295' } });
-const read = (query, spec) => vibsimReadLink(new URLSearchParams(query), spec, text);
+const read = (query, linkConfig) => vibsimReadLink(new URLSearchParams(query), linkConfig, text);
 const note = (name, why) => `[The link's parameter ${name} was not used: ${why}]\n`;
 
 // The lab's link: answers all or none, seed and records as options.
