@@ -7,6 +7,7 @@
 // resized, and the grid keeps its shape in the middle of it.
 #include "layout.hpp"
 #include "panels.hpp"
+#include "event_loop.hpp"
 #include "window_system.hpp"
 
 #include <vibsim/draw.hpp>
@@ -173,5 +174,5 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
-    run_event_loop();
+    vibsim::lab::run_event_loop();
 }

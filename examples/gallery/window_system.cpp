@@ -1,47 +1,15 @@
 #include "window_system.hpp"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include <GL/freeglut.h>
-#include <GL/glx.h>
 #include <X11/Xlib.h>
-// Xlibint.h offers XESetWireToEvent, and also macros min and max; the
-// standard headers come before it.
-#include <X11/Xlibint.h>
-#undef min
-#undef max
 #include <X11/Xutil.h>
-#include <poll.h>
-
 
 namespace vibsim::gallery {
 
 namespace {
-
-Window watched_window = 0;
-bool window_destroyed = false;
-Bool (*convert_destroy_notify)(Display*, XEvent*, xEvent*) = nullptr;
-int (*other_errors)(Display*, XErrorEvent*) = nullptr;
-
-// Xlib calls this for every DestroyNotify it reads, whoever then takes the
-// event from the queue (GLUT, which drops it).
-Bool note_destroyed(Display* display, XEvent* event, xEvent* wire)
-{
-    const Bool kept = convert_destroy_notify(display, event, wire);
-    if (event->type == DestroyNotify && event->xdestroywindow.window == watched_window) window_destroyed = true;
-    return kept;
-}
-
-// GLUT tidies its window away at exit, not knowing it is gone; the server's
-// complaint about that is no fault of the program's.
-int ignore_destroyed_window(Display* display, XErrorEvent* error)
-{
-    if (error->resourceid == watched_window) return 0;
-    return other_errors(display, error);
-}
 
 bool side_fits(unsigned int side) { return side >= 1 && side <= largest_window_side; }
 
@@ -88,25 +56,6 @@ int check_window_arguments(int argc, char** argv)
     }
     XCloseDisplay(display);
     return -1;
-}
-
-void run_event_loop()
-{
-    Display* display = glXGetCurrentDisplay();
-    watched_window = glXGetCurrentDrawable();
-    convert_destroy_notify = XESetWireToEvent(display, DestroyNotify, note_destroyed);
-    for (;;) {
-        glutMainLoopEvent();
-        if (window_destroyed) {
-            other_errors = XSetErrorHandler(ignore_destroyed_window);
-            std::exit(0);
-        }
-        // Block until the server has more, unless Xlib already holds it.
-        if (XPending(display) > 0) continue;
-        pollfd connection{ConnectionNumber(display), POLLIN, 0};
-        while (poll(&connection, 1, -1) < 0 && errno == EINTR) {
-        }
-    }
 }
 
 }  // namespace vibsim::gallery

@@ -1,6 +1,7 @@
 // What the gallery's window needs of X beyond GLUT: GLUT's own arguments and
-// the display checked before GLUT would end the program over them, and an
-// event loop that also ends it when another client destroys the window.
+// the display checked before GLUT would end the program over them. Its event
+// loop, which also ends it when another client destroys the window, is the
+// labs' (lab_kit/event_loop.hpp).
 #pragma once
 
 namespace vibsim::gallery {
@@ -16,10 +17,5 @@ inline constexpr int largest_window_side = 16384;
 // error); 1 for a display that cannot be opened (one line naming it);
 // otherwise -1.
 int check_window_arguments(int argc, char** argv);
-
-// GLUT's event loop for the window just created (its context current); the
-// program ends with status 0 when the window is destroyed, as when the window
-// manager closes it. Never returns.
-[[noreturn]] void run_event_loop();
 
 }  // namespace vibsim::gallery

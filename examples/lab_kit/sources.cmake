@@ -18,5 +18,4 @@ set(vibsim_lab_kit_sources
 set(vibsim_lab_kit_desktop_sources
   ${vibsim_lab_kit_dir}/freetype_glyphs.cpp
   ${vibsim_lab_kit_dir}/offscreen.cpp
-  ${vibsim_lab_kit_dir}/x_display.cpp
-  ${vibsim_lab_kit_dir}/x_event_loop.cpp)
+  ${vibsim_lab_kit_dir}/x_display.cpp)
