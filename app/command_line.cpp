@@ -1,6 +1,7 @@
 #include "command_line.hpp"
 
 #include "platform/display.hpp"
+#include "platform/language.hpp"
 
 
 #include <string>
@@ -25,7 +26,11 @@ constexpr Option options[] = {
     {"--version", "", "print the version and exit",
      [](CommandLine& line, std::string_view) { return line.version = true; }},
     {"--lang", "ja|en", "the language of the dialog, key help and title (default ja)",
-     [](CommandLine& line, std::string_view value) { return language_named(value, &line.language); }},
+     [](CommandLine& line, std::string_view value) {
+         const std::optional<platform::Language> named = platform::language_named(value);
+         if (named) line.language = *named;
+         return named.has_value();
+     }},
 };
 
 const Option* find_option(std::string_view name)
@@ -117,7 +122,7 @@ std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, s
         return 0;
     }
     if (const std::optional<int> status = check_glut_arguments(argc, argv, err)) return status;
-    choose_language(line.language);
+    platform::choose_language(line.language);
     return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 // left in place for GLUT, which reads its own when the window is set up.
 #pragma once
 
-#include "texts.hpp"
+#include "platform/language.hpp"
 
 #include <cstdio>
 #include <optional>
@@ -14,7 +14,7 @@ namespace vibsim {
 struct CommandLine {
     bool help = false;     // --help: print the usage and end
     bool version = false;  // --version: print the version and end
-    Language language = Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
+    platform::Language language = platform::Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
 };
 
 // Reads vibsim's options and removes them from argc/argv, so that GLUT sees

@@ -2,30 +2,39 @@
 // program here rather than through GLUT's own handler: a key may start the
 // console dialog, which waits for a line of the page's console without
 // blocking the browser (emscripten's Asyncify), and such a wait can only be
-// resumed from an exported function. The page's link reads the case shown.
+// resumed from an exported function. The page reads the case shown by name.
 #include "keys.hpp"
 #include "model.hpp"
+#include "platform/case_table.hpp"
+#include "texts.hpp"
 
 #include <emscripten/emscripten.h>
+
+#include <string>
+#include <string_view>
 
 extern "C" EMSCRIPTEN_KEEPALIVE void vibsim_web_key(int key)
 {
     vibsim::keyboard(static_cast<unsigned char>(key), 0, 0);
 }
 
-// m, lambda, K, y0 and v0 as the last dialog set them, by index 0 to 4;
-// omega0 and zeta derived from them (5, 6), and the simulated time (7).
-extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_web_case_value(int index)
+// The case shown: m, lambda, K, y0 and v0 as the last dialog set them,
+// omega0 and zeta derived from them, the damping class as the dialog names it
+// and the simulated time. The text stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
 {
-    switch (index) {
-    case 0: return vibsim::mass;
-    case 1: return vibsim::damping;
-    case 2: return vibsim::stiffness;
-    case 3: return vibsim::initial_displacement;
-    case 4: return vibsim::initial_velocity;
-    case 5: return vibsim::natural_frequency;
-    case 6: return vibsim::damping_ratio;
-    case 7: return vibsim::sim_time;
-    default: return 0.0;
-    }
+    static std::string json;
+    const std::string_view damping = vibsim::damping_class_text(vibsim::damping_class(vibsim::damping_ratio));
+    json = vibsim::platform::CaseTable()
+               .number("mass", vibsim::mass)
+               .number("damping", vibsim::damping)
+               .number("stiffness", vibsim::stiffness)
+               .number("y0", vibsim::initial_displacement)
+               .number("v0", vibsim::initial_velocity)
+               .number("omega0", vibsim::natural_frequency)
+               .number("zeta", vibsim::damping_ratio)
+               .text("damping_class", damping.substr(damping.find_first_not_of(' ')))
+               .number("time", vibsim::sim_time)
+               .json();
+    return json.c_str();
 }

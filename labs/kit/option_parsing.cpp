@@ -150,9 +150,9 @@ bool read_size(const Argument& argument, int most, int& width, int& height, std:
     return true;
 }
 
-bool read_language(const Argument& argument, Language& language, std::string& error)
+bool read_language(const Argument& argument, platform::Language& language, std::string& error)
 {
-    const std::optional<Language> named = language_named(argument.value);
+    const std::optional<platform::Language> named = platform::language_named(argument.value);
     if (!named) return refuse(argument, "not ja or en", error);
     language = *named;
     return true;

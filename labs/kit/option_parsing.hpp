@@ -4,7 +4,7 @@
 // Every fault comes back as one message that names the option.
 #pragma once
 
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 
 #include <functional>
 #include <span>
@@ -47,7 +47,7 @@ bool read_whole(const Argument& argument, long long lowest, long long highest, l
                 std::string& error);
 // WIDTHxHEIGHT, each side digits alone from 1 to `most`.
 bool read_size(const Argument& argument, int most, int& width, int& height, std::string& error);
-bool read_language(const Argument& argument, Language& language, std::string& error);
+bool read_language(const Argument& argument, platform::Language& language, std::string& error);
 // Any text but the empty one; `what` says what it names ("a file name").
 bool read_text(const Argument& argument, const char* what, std::string& value, std::string& error);
 

@@ -8,7 +8,7 @@
 // line, and with --csv, --response-csv or --png it writes files instead of
 // opening a window (see --help).
 #include "modes/dialog.hpp"
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 #include "modes/modes_csv.hpp"
 #include "platform/offscreen.hpp"
 #include "modes/options.hpp"
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     if (answered) return *answered;
     const Options& options = *parsed;
 
-    vibsim::kit::choose_language(options.language);
+    vibsim::platform::choose_language(options.language);
 
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or anything is computed.

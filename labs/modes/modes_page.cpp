@@ -3,6 +3,7 @@
 // description and the link of the case), and the link's options checked by
 // the program's own command-line rules before it starts.
 #include "modes/modes_csv.hpp"
+#include "platform/case_table.hpp"
 #include "modes/options.hpp"
 #include "modes/window.hpp"
 
@@ -67,35 +68,33 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_response_csv()
     return hand_over(vibsim::modes::response_csv(s->chain, s->modes, s->motion.force.mass, s->motion.force.amplitude));
 }
 
-// The case shown, by what (i counts from 0 in the lists): 0 N, 1 m_i,
-// 2 lambda_i, 3 k_i (i = 0 ... N), 4 the starting shape (0 a mode, 1 a
-// pluck, 2 a strike), 5 its mode or mass, 6 forcing on (1) or off (0), 7 the
-// forced mass, 8 F, 9 the forcing omega, 10 the time, 11 omega_(i+1), 12 the
-// chosen mass. 0 before the window opens or outside the lists.
-extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_modes_case_value(int what, int i)
+// The case shown: N, the lists m, lambda and k (k has N + 1 springs), the
+// starting shape (start_kind 0 a mode, 1 a pluck, 2 a strike, at its mode
+// or mass start_at), the forcing (forced 1 or 0, at mass force_at, F, its
+// omega), the time, the natural frequencies and the chosen mass; empty
+// before the window opens. The text stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
 {
+    static std::string json;
     const Session* s = vibsim::modes::session_in_window();
-    if (s == nullptr) return 0.0;
-    const auto item = [i](const std::vector<double>& list) {
-        return i >= 0 && static_cast<std::size_t>(i) < list.size() ? list[static_cast<std::size_t>(i)] : 0.0;
-    };
+    if (s == nullptr) return "{}";
     const vibsim::modes::Force& force = s->motion.force;
-    switch (what) {
-    case 0: return s->chain.n;
-    case 1: return item(s->chain.mass);
-    case 2: return item(s->chain.damping);
-    case 3: return item(s->chain.stiffness);
-    case 4: return static_cast<double>(s->start.kind);
-    case 5: return s->start.at;
-    case 6: return force.on ? 1.0 : 0.0;
-    case 7: return force.mass;
-    case 8: return force.amplitude;
-    case 9: return force.omega;
-    case 10: return s->motion.time;
-    case 11: return item(s->modes.omega);
-    case 12: return s->chosen_mass;
-    default: return 0.0;
-    }
+    json = vibsim::platform::CaseTable()
+               .number("n", s->chain.n)
+               .numbers("mass", s->chain.mass)
+               .numbers("damping", s->chain.damping)
+               .numbers("stiffness", s->chain.stiffness)
+               .number("start_kind", static_cast<double>(s->start.kind))
+               .number("start_at", s->start.at)
+               .number("forced", force.on ? 1.0 : 0.0)
+               .number("force_at", force.mass)
+               .number("force", force.amplitude)
+               .number("force_frequency", force.omega)
+               .number("time", s->motion.time)
+               .numbers("omega", s->modes.omega)
+               .number("chosen_mass", s->chosen_mass)
+               .json();
+    return json.c_str();
 }
 
 // Whether the program would take `option value` after the options `kept`

@@ -1,26 +1,16 @@
 // The modes lab's page: a button for every key of its window, its case by
 // link (the desktop's options, named without dashes and checked by the
 // program's own rules), its two CSV files as the desktop's --csv and
-// --response-csv write them for the case shown, the picture's text
-// alternative and the links to the other two pages. The page shell does
-// the rest.
+// --response-csv write them for the case shown, and the picture's text
+// alternative. The page shell does the rest, the links to the other pages
+// too.
 (function() {
-  // The case shown by what and index (modes_page.cpp).
-  var value = function(what, i) {
-    return Module['ccall']('vibsim_modes_case_value', 'number', ['number', 'number'], [what, i || 0]);
-  };
-  var list = function(what, count) {
-    var values = [];
-    for (var i = 0; i < count; i++) values.push(value(what, i));
-    return values;
-  };
   // One value where all are the same, as the program takes one for all.
   var short = function(values) {
     return values.every(function(v) { return Object.is(v, values[0]); }) ? values[0] : values;
   };
-  var chain = function() {
-    var n = value(0);
-    return {masses: n, mass: short(list(1, n)), damping: short(list(2, n)), stiffness: short(list(3, n + 1))};
+  var chain = function(c) {
+    return {masses: c.n, mass: short(c.mass), damping: short(c.damping), stiffness: short(c.stiffness)};
   };
   var startNames = ['mode', 'pluck', 'strike'];
   var shell = null;
@@ -37,7 +27,10 @@
     {id: 'response-csv', label: 'responseCsv', name: 'vibsim-modes-response.csv',
       make: 'vibsim_modes_response_csv', force: true},
   ];
-  var caseOf = function(file) { return JSON.stringify(file.force ? [chain(), value(7), value(8)] : chain()); };
+  var caseOf = function(file) {
+    var c = vibsimCase();
+    return JSON.stringify(file.force ? [chain(c), c.force_at, c.force] : chain(c));
+  };
   function refresh(file) {
     if (!shell.idle()) return;
     var key = caseOf(file);
@@ -88,8 +81,6 @@
       }), {
         csv: 'モード CSV',
         responseCsv: '応答 CSV',
-        simulatorPage: '自由振動シミュレータへ',
-        randomPage: 'ランダム振動の実験へ',
         pictureLabel: '質点の列の図: 動く鎖、モード座標 q_k(t)、D(ω) とその根、固有モードの形、モードごとのエネルギー、' +
           '加振したマスの定常振幅',
         'rule.masses': '1 から 21 までの整数ではありません',
@@ -118,8 +109,6 @@
       }), {
         csv: 'Modes CSV',
         responseCsv: 'Response CSV',
-        simulatorPage: 'To the free-vibration simulator',
-        randomPage: 'To the random-vibration lab',
         pictureLabel: 'A chain of masses: the chain in motion, the modal coordinates q_k(t), D(ω) and its roots, ' +
           'the mode shapes, the energy in each mode, and the forced mass\'s steady amplitude',
         'rule.masses': 'it is not a whole number from 1 to 21',
@@ -135,6 +124,7 @@
     keys: [{key: 's', draws: true, repeats: true}].concat(modeKeys.concat(['n', 'N', 'p', 't', '[', ']', 'f', '-', '+'])
       .map(function(k) { return {key: k, draws: true}; }), [{key: 'm'}, {key: 'j'}, {key: 'Escape'}]),
     play: 's',
+    page: 'modes.html',
     link: {
       lists: ['mass', 'damping', 'stiffness'],
       options: [
@@ -156,22 +146,22 @@
       },
       // The chain, its starting shape and, while it is on, the forcing.
       current: function() {
-        var c = chain();
-        var kind = value(4);
-        startNames.forEach(function(name, i) { c[name] = i === kind ? value(5) : undefined; });
-        var forced = value(6) === 1;
-        c.force_at = forced ? value(7) : undefined;
-        c.force = forced ? value(8) : undefined;
-        c.force_frequency = forced ? value(9) : undefined;
+        var shown = vibsimCase();
+        var c = chain(shown);
+        startNames.forEach(function(name, i) { c[name] = i === shown.start_kind ? shown.start_at : undefined; });
+        var forced = shown.forced === 1;
+        c.force_at = forced ? shown.force_at : undefined;
+        c.force = forced ? shown.force : undefined;
+        c.force_frequency = forced ? shown.force_frequency : undefined;
         return c;
       },
     },
     describe: function(t) {
-      var n = value(0);
-      var omegas = list(11, n).map(function(w) { return w.toFixed(4); }).join(', ');
-      var start = startText[shell.language](value(4), value(5));
-      var force = value(6) === 1 ? [value(7), value(8), value(9).toFixed(4)] : null;
-      return t.description(n, omegas, start, value(10).toFixed(2), force);
+      var c = vibsimCase();
+      var omegas = c.omega.map(function(w) { return w.toFixed(4); }).join(', ');
+      var start = startText[shell.language](c.start_kind, c.start_at);
+      var force = c.forced === 1 ? [c.force_at, c.force, c.force_frequency.toFixed(4)] : null;
+      return t.description(c.n, omegas, start, c.time.toFixed(2), force);
     },
     changed: withdrawChanged,
     ready: function(given) {
@@ -183,8 +173,6 @@
       shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
       document.head.appendChild(shape);
       files.forEach(offerFile);
-      shell.pageLink('simulator-page', 'index.html', shell.texts.simulatorPage);
-      shell.pageLink('random-page', 'random.html', shell.texts.randomPage);
     },
     // Once the window shows the chain, the files of its case, made after its
     // first picture.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "modes/chain.hpp"
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 #include "modes/motion.hpp"
 #include "modes/session.hpp"
 
@@ -21,7 +21,7 @@ struct Options {
     std::string csv_file;        // --csv
     std::string response_csv_file;  // --response-csv
     std::string png_file;        // --png
-    kit::Language language = kit::Language::japanese;  // --lang
+    platform::Language language = platform::Language::japanese;  // --lang
     int width = 1024;            // --size, of the window and the picture
     int height = 768;
     bool help = false;

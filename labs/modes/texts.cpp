@@ -1,12 +1,12 @@
 #include "modes/texts.hpp"
 
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 
 namespace vibsim::modes {
 
 namespace {
 
-using kit::Language;
+using platform::Language;
 
 // The simulator's own words, in UTF-8: the console writer gives them the
 // terminal's code set.
@@ -83,6 +83,6 @@ constexpr Texts english = {
 
 }  // namespace
 
-const Texts& texts() { return kit::chosen_language() == Language::english ? english : japanese; }
+const Texts& texts() { return platform::chosen_language() == Language::english ? english : japanese; }
 
 }  // namespace vibsim::modes

@@ -55,9 +55,7 @@ void print_frequencies(const Oscillator& oscillator)
     const Texts& t = texts();
     const Frequencies f = frequencies(oscillator);
     console_printf(t.frequencies, f.natural, f.damping_ratio);
-    if (!(f.damping_ratio >= 1.0)) console_printf("%s", t.underdamped);
-    if (f.damping_ratio > 1.0) console_printf("%s", t.overdamped);
-    if (f.damping_ratio == 1.0) console_printf("%s", t.critically_damped);
+    console_printf("%s", damping_class_text(damping_class(f.damping_ratio)));
     if (f.has_damped) console_printf(t.damped_frequency, f.damped);
 }
 

@@ -54,12 +54,7 @@ void add_record_to_average(Lab& lab)
 
 Frequencies frequencies(const Oscillator& o)
 {
-    Frequencies f{};
-    f.natural = std::sqrt(o.stiffness / o.mass);
-    f.damping_ratio = o.damping / (2.0 * std::sqrt(o.mass * o.stiffness));
-    f.has_damped = !(f.damping_ratio > 1.0);
-    f.damped = f.has_damped ? std::sqrt(1.0 - f.damping_ratio * f.damping_ratio) * f.natural : 0.0;
-    return f;
+    return oscillator_frequencies(o.mass, o.damping, o.stiffness);
 }
 
 void start_lab(Lab& lab, const Oscillator& oscillator)

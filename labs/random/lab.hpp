@@ -7,6 +7,8 @@
 // side which stage asks, and the force is drawn only in the first.
 #pragma once
 
+#include <vibsim/oscillator.hpp>
+
 #include <array>
 #include <numbers>
 #include <vector>
@@ -30,15 +32,9 @@ inline constexpr double record_seconds = record_intervals * time_step;  // 10.24
 // omega_k = 2 pi k / 10.24 s, the angular frequency of harmonic k.
 inline double harmonic_frequency(int k) { return 2.0 * std::numbers::pi * k / record_seconds; }
 
-// omega0 = sqrt(K/m), zeta = lambda / (2 sqrt(m K)) and, for zeta <= 1, the
-// damped natural frequency Omega = sqrt(1 - zeta^2) omega0 (the simulator's
-// formulas).
-struct Frequencies {
-    double natural;
-    double damping_ratio;
-    bool has_damped;  // zeta <= 1
-    double damped;
-};
+// omega0, zeta and, for zeta <= 1, Omega of the oscillator, by the
+// library's formulas (vibsim/oscillator.hpp) that the simulator prints.
+using Frequencies = OscillatorFrequencies;
 Frequencies frequencies(const Oscillator& oscillator);
 
 struct Lab {

@@ -9,7 +9,7 @@
 // window (see --help).
 #include "random/dialog.hpp"
 #include "random/lab.hpp"
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 #include "platform/offscreen.hpp"
 #include "random/options.hpp"
 #include "kit/outputs.hpp"
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     if (answered) return *answered;
     const Options& options = *parsed;
 
-    kit::choose_language(options.language);
+    platform::choose_language(options.language);
 
     // The window needs an X display, and the files a place to go: either
     // fault is told before the dialog asks or any record runs, not after.

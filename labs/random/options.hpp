@@ -2,7 +2,7 @@
 #pragma once
 
 #include "random/lab.hpp"
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 
 #include <optional>
 #include <string>
@@ -18,7 +18,7 @@ struct Options {
     std::string png_file;       // --png
     std::optional<unsigned> seed;  // --seed
     std::string tables_folder;  // --tables
-    kit::Language language = kit::Language::japanese;  // --lang
+    platform::Language language = platform::Language::japanese;  // --lang
     int width = 1024;           // --size, of the window and the picture
     int height = 768;
     bool help = false;

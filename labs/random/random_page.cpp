@@ -1,10 +1,13 @@
 // The random-vibration lab's entry points for its page.
 #include "random/spectrum_csv.hpp"
+#include "platform/case_table.hpp"
+#include "random/texts.hpp"
 #include "random/window.hpp"
 
 #include <emscripten/emscripten.h>
 
 #include <string>
+#include <string_view>
 
 // A key of the page, as the window takes it; then the page is told that the
 // lab has changed (its CSV link follows).
@@ -26,24 +29,29 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_random_csv()
     return text.c_str();
 }
 
-// m, lambda, K, y0, v0 and sigma of the lab shown, by index 0 to 5; its
-// time (6), the records averaged (7), omega0 and zeta (8, 9).
-extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_random_case_value(int index)
+// The lab shown: m, lambda, K, y0, v0 and sigma, its time, the records
+// averaged, omega0, zeta and the damping class as the dialog names it; empty
+// before the window opens. The text stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
 {
+    static std::string json;
     const vibsim::random::Lab* lab = vibsim::random::lab_in_window();
-    if (lab == nullptr) return 0.0;
+    if (lab == nullptr) return "{}";
     const vibsim::random::Oscillator& o = lab->oscillator;
-    switch (index) {
-    case 0: return o.mass;
-    case 1: return o.damping;
-    case 2: return o.stiffness;
-    case 3: return o.initial_displacement;
-    case 4: return o.initial_velocity;
-    case 5: return o.force_deviation;
-    case 6: return lab->time;
-    case 7: return lab->records_averaged;
-    case 8: return vibsim::random::frequencies(o).natural;
-    case 9: return vibsim::random::frequencies(o).damping_ratio;
-    default: return 0.0;
-    }
+    const vibsim::random::Frequencies f = vibsim::random::frequencies(o);
+    const std::string_view damping = vibsim::random::damping_class_text(vibsim::damping_class(f.damping_ratio));
+    json = vibsim::platform::CaseTable()
+               .number("mass", o.mass)
+               .number("damping", o.damping)
+               .number("stiffness", o.stiffness)
+               .number("y0", o.initial_displacement)
+               .number("v0", o.initial_velocity)
+               .number("force", o.force_deviation)
+               .number("time", lab->time)
+               .number("records", lab->records_averaged)
+               .number("omega0", f.natural)
+               .number("zeta", f.damping_ratio)
+               .text("damping_class", damping.substr(damping.find_first_not_of(' ')))
+               .json();
+    return json.c_str();
 }

@@ -2,13 +2,10 @@
 // K, y0, v0 and σ answer its dialog as typed lines; seed and records are its
 // command-line options, as on the desktop, checked by the program's rules),
 // the records the link asks for run in slices that leave the page live, the
-// averaged spectrum as a CSV file once a record is in, the picture's text
-// alternative and the links to the simulator's and the modes lab's pages.
-// The page shell does the rest.
+// averaged spectrum as a CSV file once a record is in, and the picture's text
+// alternative. The page shell does the rest, the links to the other pages too.
 (function() {
-  // The lab's numbers by index (random_page.cpp).
-  var value = function(i) { return Module['ccall']('vibsim_random_case_value', 'number', ['number'], [i]); };
-  var recordsAveraged = function() { return value(7); };
+  var recordsAveraged = function() { return vibsimCase().records; };
   var shell = null;
 
   // The records of the link's `records`, run as the desktop's --records runs
@@ -77,10 +74,9 @@
       'rule.records': 'it is not a whole number from 1 to 100000',
     },
   };
-  var damping = function(t, zeta) { return !(zeta >= 1) ? t.underdamped : zeta > 1 ? t.overdamped : t.criticallyDamped; };
-  var constants = function() {
-    return 'm = ' + value(0) + ' kg, λ = ' + value(1) + ' N/(m/s), K = ' + value(2) + ' N/m, y0 = ' + value(3) +
-      ' m, v0 = ' + value(4) + ' m/s, σ = ' + value(5) + ' N';
+  var constants = function(c) {
+    return 'm = ' + c.mass + ' kg, λ = ' + c.damping + ' N/(m/s), K = ' + c.stiffness + ' N/m, y0 = ' + c.y0 +
+      ' m, v0 = ' + c.v0 + ' m/s, σ = ' + c.force + ' N';
   };
 
   vibsimPageShell({
@@ -91,15 +87,10 @@
         'key.Escape': '終了',
         csv: 'スペクトル CSV',
         csvInFrame: 'ダウンロードが始まらないとき（埋め込み先の枠が禁じているときなど）は、ここから CSV をコピーしてください：',
-        otherPage: '自由振動シミュレータへ',
-        modesPage: '質点の列の固有振動とモードの実験へ',
         progress: function(records, target) { return '記録 ' + records + ' / ' + target; },
         pictureLabel: 'ランダム振動の図: 応答 y(t)、位相面、ばねにつながれたマス、平均した振幅スペクトルと理論応答 |H(ω)|',
-        underdamped: '不足減衰',
-        overdamped: '過減衰',
-        criticallyDamped: '臨界減衰',
-        description: function(omega, zeta, kind, records, time) {
-          return constants() + '。固有振動数 ω0 = ' + omega + ' rad/s、減衰比 ζ = ' + zeta + '、' + kind +
+        description: function(c, omega, zeta, records, time) {
+          return constants(c) + '。固有振動数 ω0 = ' + omega + ' rad/s、減衰比 ζ = ' + zeta + '、' + c.damping_class +
             '。平均した記録 ' + records + '。時刻 t = ' + time + ' s';
         },
       }, ruleTexts.ja),
@@ -109,17 +100,12 @@
         'key.Escape': 'quit',
         csv: 'Spectrum CSV',
         csvInFrame: 'If no download starts (a frame may forbid downloads), copy the CSV from here:',
-        otherPage: 'To the free-vibration simulator',
-        modesPage: 'To the chain lab: natural frequencies and modes',
         progress: function(records, target) { return 'record ' + records + ' of ' + target; },
         pictureLabel: 'Random vibration: the response y(t), the phase plane, the mass on its spring, and the ' +
           'averaged amplitude spectrum under the response |H(ω)|',
-        underdamped: 'underdamped',
-        overdamped: 'overdamped',
-        criticallyDamped: 'critically damped',
-        description: function(omega, zeta, kind, records, time) {
-          return constants() + '. Natural frequency ω0 = ' + omega + ' rad/s, damping ratio ζ = ' + zeta + ', ' +
-            kind + '. Records averaged: ' + records + '. Time t = ' + time + ' s';
+        description: function(c, omega, zeta, records, time) {
+          return constants(c) + '. Natural frequency ω0 = ' + omega + ' rad/s, damping ratio ζ = ' + zeta + ', ' +
+            c.damping_class + '. Records averaged: ' + records + '. Time t = ' + time + ' s';
         },
       }, ruleTexts.en),
     },
@@ -129,6 +115,7 @@
       {key: 'Escape'},
     ],
     play: 's',
+    page: 'random.html',
     link: {
       answers: [['mass', 'damping', 'stiffness'], ['y0', 'v0'], ['force']],
       // The desktop's --seed and --records; the page runs the records itself.
@@ -137,13 +124,13 @@
         {name: 'records', whole: true, least: 1, most: 100000, rule: 'rule.records', option: null},
       ],
       current: function() {
-        return {mass: value(0), damping: value(1), stiffness: value(2), y0: value(3), v0: value(4), force: value(5)};
+        var c = vibsimCase();
+        return {mass: c.mass, damping: c.damping, stiffness: c.stiffness, y0: c.y0, v0: c.v0, force: c.force};
       },
     },
     describe: function(t) {
-      var zeta = value(9);
-      return t.description(value(8).toFixed(4), zeta.toFixed(4), damping(t, zeta), recordsAveraged(),
-        value(6).toFixed(2));
+      var c = vibsimCase();
+      return t.description(c, c.omega0.toFixed(4), c.zeta.toFixed(4), c.records, c.time.toFixed(2));
     },
     keyAllowed: function(key) {
       if (run === null) return true;
@@ -160,14 +147,6 @@
       shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
       document.head.appendChild(shape);
       csv = shell.download({id: 'csv', label: shell.texts.csv, inFrame: shell.texts.csvInFrame, asked: updateCsv});
-      var other = document.createElement('a');
-      other.id = 'other-page';
-      // Opened from the disk, the simulator's page is its one file too.
-      other.href = (location.protocol === 'file:' ? 'vibsim.html' : 'index.html') +
-        (shell.params.has('lang') ? '?lang=' + shell.language : '');
-      other.textContent = shell.texts.otherPage;
-      shell.toolbar.appendChild(other);
-      shell.pageLink('modes-page', 'modes.html', shell.texts.modesPage);
     },
     // Once the window shows the lab: the link's records, or the first CSV.
     start: function() {

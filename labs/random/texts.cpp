@@ -1,6 +1,6 @@
 #include "random/texts.hpp"
 
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 
 namespace vibsim::random {
 
@@ -52,6 +52,17 @@ constexpr Texts english = {
 
 }  // namespace
 
-const Texts& texts() { return kit::chosen_language() == kit::Language::english ? english : japanese; }
+const Texts& texts() { return platform::chosen_language() == platform::Language::english ? english : japanese; }
+
+const char* damping_class_text(DampingClass damping)
+{
+    const Texts& text = texts();
+    switch (damping) {
+    case DampingClass::overdamped: return text.overdamped;
+    case DampingClass::critically_damped: return text.critically_damped;
+    case DampingClass::underdamped: break;
+    }
+    return text.underdamped;
+}
 
 }  // namespace vibsim::random

@@ -1,7 +1,9 @@
 // The lab's console texts, one table per language: the dialog, the
 // frequencies and the key help. The language is chosen once at start-up
-// (language.hpp); the code asks for a text by what it says.
+// (platform/language.hpp); the code asks for a text by what it says.
 #pragma once
+
+#include <vibsim/oscillator.hpp>
 
 namespace vibsim::random {
 
@@ -22,5 +24,8 @@ struct Texts {
 
 // The table of the language chosen.
 const Texts& texts();
+
+// The damping class's mark as the dialog prints it after the frequencies.
+const char* damping_class_text(DampingClass damping);
 
 }  // namespace vibsim::random

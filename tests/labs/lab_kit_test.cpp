@@ -91,9 +91,9 @@ TEST(LabKitOptions, WholeNumbersSizesAndLanguagesKeepTheirRanges)
     for (const char* text : {"1001x5", "5x0", "+5x5", "5x5x", "5 x5"}) {
         EXPECT_FALSE(read_size({"--size", text}, 1000, width, height, error)) << text;
     }
-    Language language = Language::japanese;
+    platform::Language language = platform::Language::japanese;
     EXPECT_TRUE(read_language({"--lang", "en"}, language, error));
-    EXPECT_EQ(language, Language::english);
+    EXPECT_EQ(language, platform::Language::english);
     EXPECT_FALSE(read_language({"--lang", "EN"}, language, error));
 }
 

@@ -15,7 +15,7 @@ set(VIBSIM_WEB_SHELL_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "The page shel
 # The page shell's modules, each run before the program (--pre-js); the last
 # puts the others together.
 set(shell_modules shell_texts.js shell_link.js shell_layout.js shell_picture.js shell_console.js shell_keys.js
-  shell_downloads.js page_shell.js)
+  shell_downloads.js shell_pages.js page_shell.js)
 list(TRANSFORM shell_modules PREPEND ${VIBSIM_WEB_SHELL_DIR}/)
 set(VIBSIM_WEB_SHELL ${shell_modules} CACHE INTERNAL "The page shell's modules, in order")
 
@@ -25,7 +25,7 @@ function(vibsim_web_page program)
   set(pre_js ${shell} ${arg_CONFIG})
   list(TRANSFORM pre_js PREPEND "SHELL:--pre-js ")
   set(console_input ${VIBSIM_WEB_SHELL_DIR}/console_input.js)
-  set(exports _main _vibsim_web_key _vibsim_web_restore_picture ${arg_EXPORTS})
+  set(exports _main _vibsim_web_key _vibsim_web_case _vibsim_web_restore_picture ${arg_EXPORTS})
   list(TRANSFORM exports PREPEND "'")
   list(TRANSFORM exports APPEND "'")
   list(JOIN exports "," exports)

@@ -2,7 +2,8 @@
 // the browser edition shares, put together from its modules: the texts
 // (shell_texts.js), the link (shell_link.js), the layout (shell_layout.js),
 // the picture (shell_picture.js), the console (shell_console.js), the
-// keys (shell_keys.js) and the downloads (shell_downloads.js). This file
+// keys (shell_keys.js), the downloads (shell_downloads.js) and the pages of
+// the edition (shell_pages.js). This file
 // runs the program: it loads it, gives it its arguments, its standard input
 // and output and its keys, and knows whether it has started, waits, or has
 // ended. A page configures it with one call of vibsimPageShell(config) in a
@@ -19,6 +20,8 @@
 //   play:    the key that the play button gives 25 times a second (optional);
 //            playing stops when a dialog asks, at Esc, or when pressed again.
 //   link:    what the page's link may give (see shell_link.js; optional).
+//   page:    the page's own file name ('index.html'); the key bar links
+//            every other page of the edition (shell_pages.js).
 //   oneFile: the name of the page's one-file form (optional), offered when
 //            the program cannot be loaded.
 //   describe(texts) -> the picture's text alternative for the case shown
@@ -34,17 +37,16 @@
 //            (adds text to the console), params (the link's
 //            URLSearchParams), taken (the link's values used, by name),
 //            started(), progress(text or null) (a line over the picture),
-//            describe() (asks config.describe again), pageLink(id, page,
-//            text) (a link to another page of the edition in the key bar),
-//            idle() (started, not ended, no dialog waiting: the program's
+//            describe() (asks config.describe again), idle() (started, not ended, no dialog waiting: the program's
 //            numbers may be asked for), download(wanted) (a download link
 //            in the key bar, offered as text as well in a frame: see
 //            shell_downloads.js) }.
 //
 // The language comes from the link (lang=en or ja, Japanese by default) and
 // sets <html lang>; the program gets it as --lang, then the link's options.
-// The program exports vibsim_web_key(int) for the keys, and page.cmake links
-// in the rest.
+// The program exports vibsim_web_key(int) for the keys and vibsim_web_case()
+// for the case it shows (vibsimCase, shell_pages.js), and page.cmake links in
+// the rest.
 function vibsimPageShell(config) {
   'use strict';
   var params = new URLSearchParams(window.location.search);
@@ -194,18 +196,9 @@ function vibsimPageShell(config) {
     }
   }
 
-  // A link to another page of the edition in the key bar, in the language
-  // the link gave. The simulator's page opened from the disk is its one
-  // file, vibsim.html, since index.html cannot load its program there.
-  function pageLink(id, page, label) {
-    if (page === 'index.html' && window.location.protocol === 'file:') page = 'vibsim.html';
-    var href = page + (params.has('lang') ? '?lang=' + language.language : '');
-    return vibsimElement('a', {id: id, href: href, text: label}, layout.toolbar);
-  }
-
   var shell = {texts: text, language: language.language, toolbar: layout.toolbar, side: layout.side,
     show: terminal.show, params: params, taken: link.taken, started: function() { return started; },
-    progress: picture.progress, describe: describe, pageLink: pageLink, idle: idle,
+    progress: picture.progress, describe: describe, idle: idle,
     download: vibsimShellDownloads(layout, text).add};
   function afterStart() {
     if (started || terminal.waiting() || ended) {
@@ -237,4 +230,5 @@ function vibsimPageShell(config) {
   }
 
   if (config.ready) config.ready(shell);
+  vibsimShellPageLinks(config.page, language.language, params.has('lang'), layout.toolbar);
 }

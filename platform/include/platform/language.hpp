@@ -1,11 +1,12 @@
-// The language of a lab's texts, chosen once at start-up (--lang). Each lab
-// keeps one table of texts per language and asks here which one to use.
+// The language of a program's texts, chosen once at start-up (--lang). Each
+// program keeps one table of texts per language and asks here which one to
+// use; the simulator, the labs and their pages share this one choice.
 #pragma once
 
 #include <optional>
 #include <string_view>
 
-namespace vibsim::kit {
+namespace vibsim::platform {
 
 enum class Language { japanese, english };
 
@@ -16,4 +17,4 @@ Language chosen_language();
 // "ja" or "en"; nothing for any other name.
 std::optional<Language> language_named(std::string_view name);
 
-}  // namespace vibsim::kit
+}  // namespace vibsim::platform

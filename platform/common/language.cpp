@@ -1,6 +1,6 @@
-#include "kit/language.hpp"
+#include "platform/language.hpp"
 
-namespace vibsim::kit {
+namespace vibsim::platform {
 
 namespace {
 
@@ -19,4 +19,4 @@ std::optional<Language> language_named(std::string_view name)
     return std::nullopt;
 }
 
-}  // namespace vibsim::kit
+}  // namespace vibsim::platform
