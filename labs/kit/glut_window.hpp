@@ -13,7 +13,7 @@ struct WindowHandlers {
 };
 
 // Opens a width x height window titled `title` and runs its event loop
-// (event_loop.hpp). Never returns: the program ends from a key (std::exit),
+// (platform/event_loop.hpp). Never returns: the program ends from a key (std::exit),
 // or with status 0 when the window closes or is destroyed.
 [[noreturn]] void open_window(int* argc, char** argv, int width, int height, const char* title,
                               const WindowHandlers& handlers);

@@ -1,7 +1,7 @@
 // Anti-aliased text for the lab's picture, drawn as pixel images from the
-// glyph bitmaps of the platform (platform/glyphs.hpp). GLUT's bitmap fonts (draw_text) need glutInit and
-// so an X display; these labels look the same in the window and in a picture
-// rendered off screen.
+// glyph bitmaps of the platform (platform/glyphs.hpp). GLUT's bitmap fonts
+// (draw_text) need glutInit and so an X display; these labels look the same
+// in the window and in a picture rendered off screen.
 #pragma once
 
 #include "platform/glyphs.hpp"

@@ -1,6 +1,6 @@
 // vibsim-modes' console texts, one table per language: the dialog, the
 // natural frequencies and the key help. The language is chosen once at
-// start-up (language.hpp); the code asks for a text by what it says.
+// start-up (platform/language.hpp); the code asks for a text by what it says.
 #pragma once
 
 namespace vibsim::modes {

@@ -97,6 +97,48 @@ int shown_harmonics(const Frequencies& f)
     return static_cast<int>(std::min<double>(highest_harmonic, std::ceil(bins)));
 }
 
+// The spectrum panel's numbers: the averaged amplitudes of the harmonics
+// shown, |H| fitted to them eight times as finely, and the plot's height.
+struct SpectrumPlot {
+    static constexpr int per_harmonic = 8;
+    int last = 0;                    // the highest harmonic shown
+    std::vector<double> amplitudes;  // harmonics 0 ... last
+    std::vector<double> curve;       // the fitted |H| at harmonic_frequency(1) j / per_harmonic
+    double scale = 0.0;              // the fit's factor on |H|
+    double extent = 0.0;             // the plot's height, in metres
+};
+
+SpectrumPlot spectrum_plot(const Lab& lab, int last)
+{
+    SpectrumPlot plot;
+    plot.last = last;
+    plot.amplitudes.resize(static_cast<std::size_t>(last) + 1);
+    std::vector<double> magnitudes(highest_harmonic + 1);
+    for (int k = 0; k <= highest_harmonic; ++k) {
+        magnitudes[static_cast<std::size_t>(k)] = response_magnitude(lab.oscillator, harmonic_frequency(k));
+    }
+    double largest = 0.0;
+    for (int k = 0; k <= last; ++k) {
+        plot.amplitudes[static_cast<std::size_t>(k)] = averaged_amplitude(lab, k);
+        largest = std::max(largest, plot.amplitudes[static_cast<std::size_t>(k)]);
+    }
+    plot.scale = spectrum_scale(lab, magnitudes);
+
+    // The plot's height takes in the curve's peak, which falls between
+    // harmonics.
+    constexpr int per_harmonic = SpectrumPlot::per_harmonic;
+    plot.curve.resize(static_cast<std::size_t>(last * per_harmonic) + 1);
+    double peak = largest;
+    for (std::size_t j = 0; j < plot.curve.size(); ++j) {
+        plot.curve[j] = plot.scale * response_magnitude(lab.oscillator, harmonic_frequency(1) * j / per_harmonic);
+        if (std::isfinite(plot.curve[j])) peak = std::max(peak, plot.curve[j]);
+    }
+    plot.extent = kit::plot_extent(peak);
+    // An undamped oscillator's |H| is infinite at omega0: drawn up to the top.
+    for (double& h : plot.curve) h = std::isfinite(h) ? h : 2.0 * plot.extent;
+    return plot;
+}
+
 void draw_spectrum(const Lab& lab)
 {
     kit::draw_frame(spectrum_rect, "Averaged amplitude spectrum of y, and |H(ω)| fitted to it");
@@ -112,31 +154,10 @@ void draw_spectrum(const Lab& lab)
                    kit::text_pixels, kit::muted, kit::Align::centre);
         return;
     }
-
-    std::vector<double> amplitudes(static_cast<std::size_t>(last) + 1);
-    std::vector<double> magnitudes(highest_harmonic + 1);
-    for (int k = 0; k <= highest_harmonic; ++k) {
-        magnitudes[static_cast<std::size_t>(k)] = response_magnitude(lab.oscillator, harmonic_frequency(k));
-    }
-    double largest = 0.0;
-    for (int k = 0; k <= last; ++k) {
-        amplitudes[static_cast<std::size_t>(k)] = averaged_amplitude(lab, k);
-        largest = std::max(largest, amplitudes[static_cast<std::size_t>(k)]);
-    }
-    const double scale = spectrum_scale(lab, magnitudes);
-
-    // The fitted |H| eight times as finely as the harmonics. The plot's
-    // height takes in the curve's peak, which falls between harmonics.
-    constexpr int per_harmonic = 8;
-    std::vector<double> curve(static_cast<std::size_t>(last * per_harmonic) + 1);
-    double peak = largest;
-    for (std::size_t j = 0; j < curve.size(); ++j) {
-        curve[j] = scale * response_magnitude(lab.oscillator, harmonic_frequency(1) * j / per_harmonic);
-        if (std::isfinite(curve[j])) peak = std::max(peak, curve[j]);
-    }
-    const double extent = kit::plot_extent(peak);
-    // An undamped oscillator's |H| is infinite at omega0: drawn up to the top.
-    for (double& h : curve) h = std::isfinite(h) ? h : 2.0 * extent;
+    const SpectrumPlot plot = spectrum_plot(lab, last);
+    const double scale = plot.scale;
+    const double extent = plot.extent;
+    constexpr int per_harmonic = SpectrumPlot::per_harmonic;
 
     // The plot fills the panel up to 0.6 of its height; the arrow stands
     // above it.
@@ -145,8 +166,8 @@ void draw_spectrum(const Lab& lab)
     const double yscale = (0.6 - baseline) / extent;
     {
         kit::PanelScope panel(spectrum_rect);
-        plot_stems({-1.0, baseline}, dx, yscale, last, amplitudes.data());
-        plot_series({-1.0, baseline}, dx / per_harmonic, yscale, last * per_harmonic, curve.data(),
+        plot_stems({-1.0, baseline}, dx, yscale, last, plot.amplitudes.data());
+        plot_series({-1.0, baseline}, dx / per_harmonic, yscale, last * per_harmonic, plot.curve.data(),
                     response_blue);
     }
 

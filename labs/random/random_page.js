@@ -14,16 +14,14 @@
   // end the run and do what they do, other keys wait for its end.
   var run = null;  // { target } while the records run
   // A slice presses s until 5 ms have passed. The press that ends a record
-  // analyses it (some 13 ms on a 2.3 GHz core), the other 31 take a few
-  // microseconds each: so a slice is about one record, and the page's
-  // other tasks (a timer's tick, the picture of the next frame) wait for
-  // no more than that.
+  // analyses it, the other 31 are quick: so a slice is about one record,
+  // and the page's other tasks (a timer's tick, the picture of the next
+  // frame) wait for no more than that.
   var sliceTime = 5;  // ms
   // The next slice as a task of its own: a timer, so that it waits behind
-  // the timers already due (a slice posted as a message goes ahead of
-  // them, and Chromium then ran two slices before a timer's tick), set
-  // from a message, so without the few milliseconds that browsers add to a
-  // timer set from a timer.
+  // the timers already due (a slice posted as a message would go ahead of
+  // them), set from a message, so without the few milliseconds that
+  // browsers add to a timer set from a timer.
   var yielding = new MessageChannel();
   function runRecords(target) {
     run = {target: target};

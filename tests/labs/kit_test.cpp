@@ -100,10 +100,10 @@ TEST(LabKitOptions, WholeNumbersSizesAndLanguagesKeepTheirRanges)
 TEST(LabKitOptions, TwoOutputsThatAreOneFileAreRefused)
 {
     const std::string folder = ::testing::TempDir();
-    const std::string a = folder + "lab_kit_a.csv";
-    const std::string b = folder + "lab_kit_b.csv";
+    const std::string a = folder + "kit_a.csv";
+    const std::string b = folder + "kit_b.csv";
     std::ofstream(a) << "x";
-    const std::string same_by_another_way = folder + "./lab_kit_a.csv";
+    const std::string same_by_another_way = folder + "./kit_a.csv";
     const std::string none;
     std::string error;
     const NamedOutput differ[] = {{"--csv", &a}, {"--png", &b}, {"--other", &none}, {"--more", &none}};
@@ -118,7 +118,7 @@ TEST(LabKitOptions, TwoOutputsThatAreOneFileAreRefused)
 
 TEST(LabKitConsole, LinesKeepWhatTheyLeaveOut)
 {
-    const std::string path = ::testing::TempDir() + "lab_kit_input.txt";
+    const std::string path = ::testing::TempDir() + "kit_input.txt";
     std::ofstream(path, std::ios::binary) << "\n2 x 5\n7 8 9 10\n1e999 3\n4";
     ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
     double a = 1.0, b = 2.0, c = 3.0;
