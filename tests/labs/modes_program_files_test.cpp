@@ -154,5 +154,23 @@ TEST(ModesFiles, AStiffChainSaysItsMotionIsShownSlowedDown)
     EXPECT_EQ(soft.output.find("slowed down"), std::string::npos) << soft.output;
 }
 
+
+// Chains at the edges of the accepted range draw their picture (every axis
+// with a few ticks, whatever its span) and end, rather than spin.
+TEST(ModesFiles, ChainsAtEveryScaleDrawTheirPicture)
+{
+    const std::string png = temp_file("scale.png");
+    for (const std::vector<std::string>& chain :
+         {std::vector<std::string>{"--masses", "3", "--mass", "1e30"}, {"--stiffness", "1e36"},
+          {"--stiffness", "1e-30"}, {"--damping", "1e18"}, {"--masses", "1", "--stiffness", "0,0", "--damping", "1e100"},
+          {"--stiffness", "1e40"}}) {
+        std::vector<std::string> command = {"timeout", "120", MODES_PROGRAM};
+        command.insert(command.end(), chain.begin(), chain.end());
+        command.insert(command.end(), {"--png", png});
+        const test::ChildResult run = test::run_program(command, "", {"ASAN_OPTIONS=detect_leaks=0"});
+        EXPECT_EQ(run.exit_code, 0) << chain[1] << " " << chain.back();
+    }
+}
+
 }  // namespace
 }  // namespace vibsim::windows
