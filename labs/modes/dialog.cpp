@@ -26,7 +26,38 @@ struct Fault {
 
 Fault out_of_range(std::string rule) { return {texts().out_of_range, std::move(rule)}; }
 
-void say(const Fault& fault) { console_printf(fault.message, fault.what.c_str()); }
+// Words echoed in a fault are cut to this many bytes, so that a long line
+// is named, not repeated.
+constexpr std::size_t echo_bytes = 40;
+
+// The length of the UTF-8 sequence that starts at text[at], or 0 when none
+// does.
+std::size_t utf8_length(const std::string& text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[at + i]) >> 6) != 0x2) return 0;
+    return length;
+}
+
+// What a fault names, as the console shows it: at most echo_bytes of it,
+// cut between characters and marked "…" when cut, and each byte that is
+// not UTF-8 as '?'.
+std::string echo(const std::string& what)
+{
+    std::string shown;
+    for (std::size_t at = 0; at < what.size();) {
+        const std::size_t length = utf8_length(what, at);
+        if (shown.size() + std::max<std::size_t>(length, 1) > echo_bytes) return shown + "…";
+        shown += length == 0 ? std::string("?") : what.substr(at, length);
+        at += std::max<std::size_t>(length, 1);
+    }
+    return shown;
+}
+
+void say(const Fault& fault) { console_printf(fault.message, echo(fault.what).c_str()); }
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -79,9 +110,10 @@ std::string values_text(const std::vector<double>& values)
     return text;
 }
 
-// One field at `p`: a number, or numbers separated by commas (blanks around
-// a comma allowed), each ended by a blank, a comma or the line's end. `p`
-// moves past the field. False, with `p` at the field, when it is not such a
+// One field at `p`: a number, or numbers joined by commas without blanks
+// ("1,2,1"), each ended by a blank, a comma or the line's end; a comma
+// followed by a blank or the line's end is no field, so that a list never
+// takes the next field's value. `p` moves past the field. False, with `p` at the field, when it is not such a
 // field; an empty `values` where the line has no more fields.
 bool read_field(const char*& p, std::vector<double>& values)
 {
@@ -99,12 +131,15 @@ bool read_field(const char*& p, std::vector<double>& values)
             return false;
         }
         values.push_back(x);
-        q = skip_blanks(end);
-        if (*q != ',') {
-            p = q;
+        if (*end != ',') {
+            p = end;
             return true;
         }
-        q = skip_blanks(q + 1);
+        q = end + 1;
+        if (*q == '\0' || blank(*q)) {
+            p = at;
+            return false;
+        }
     }
 }
 
@@ -174,6 +209,42 @@ Fault read_typed(const char* p, int n, Start& start)
     return {};
 }
 
+// A word that is a decimal number, as typed: digits, signs, a point and an
+// exponent only (strtod alone would also take "nan", "inf" and "0x3").
+bool decimal_word(const std::string& word)
+{
+    return !word.empty() && word.find_first_not_of("0123456789+-.eE") == std::string::npos &&
+           word.find_first_of("0123456789") != std::string::npos;
+}
+
+// The whole number from `lowest` to `highest` that `word` is, into `value`;
+// otherwise the word named as unreadable, or `out` for a number that is not
+// such a whole number (compared as a double, before any conversion).
+Fault read_whole(const std::string& word, int lowest, int highest, int& value, const Fault& out)
+{
+    if (word.empty()) return out;
+    char* end = nullptr;
+    const double x = decimal_word(word) ? std::strtod(word.c_str(), &end) : 0.0;
+    if (end == nullptr || *end != '\0') return {texts().unreadable, word};
+    if (!(x >= lowest && x <= highest) || x != std::floor(x)) return out;
+    value = static_cast<int>(x);
+    return {};
+}
+
+// The N line: a whole number from 1 to most_masses alone, or an empty line
+// that keeps `n`.
+Fault read_count(const std::string& line, int& n)
+{
+    const char* const p = skip_blanks(line.c_str());
+    if (*p == '\0') return {};
+    const std::string word = word_at(p);
+    const Fault fault = read_whole(word, 1, most_masses, n, out_of_range("1 ≤ N ≤ " + std::to_string(most_masses)));
+    if (fault.message != nullptr) return fault;
+    const char* const rest = skip_blanks(p + word.size());
+    if (*rest != '\0') return {texts().too_many, rest_of_line(rest)};
+    return {};
+}
+
 // "k", "p j", "s j" or typed displacements and velocities into `start`;
 // an empty line keeps it.
 Fault read_start(const std::string& line, int n, Start& start)
@@ -186,14 +257,16 @@ Fault read_start(const std::string& line, int n, Start& start)
         typed.kind = line[at] == 'p' ? StartKind::pluck : StartKind::strike;
         ++at;
     }
-    const char* from = line.c_str() + at;
-    char* end = nullptr;
-    const long value = std::strtol(from, &end, 10);
-    if (end == from || value < 1 || value > n) {
-        return out_of_range("1 ≤ " + std::string(typed.kind == StartKind::mode ? "k" : "j") + " ≤ " +
-                            std::to_string(n));
-    }
-    typed.at = static_cast<int>(value);
+    const char* const from = skip_blanks(line.c_str() + at);
+    const std::string word = word_at(from);
+    const Fault out = out_of_range("1 ≤ " + std::string(typed.kind == StartKind::mode ? "k" : "j") + " ≤ " +
+                                   std::to_string(n));
+    int value = 0;
+    const Fault fault = read_whole(word, 1, n, value, out);
+    if (fault.message != nullptr) return fault;
+    const char* const rest = skip_blanks(from + word.size());
+    if (*rest != '\0') return {texts().too_many, rest_of_line(rest)};
+    typed.at = value;
     start = std::move(typed);
     return {};
 }
@@ -222,15 +295,15 @@ void ask_chain(Chain& chain, Start& start)
                    values_text(chain.stiffness).c_str());
     for (;;) {
         console_printf("%s", t.count_prompt);
-        double count = chain.n;
-        double* values[] = {&count};
-        const bool more = kit::read_numbers(values, 1);
-        if (count == static_cast<int>(count) && count >= 1 && count <= most_masses) {
-            const int n = static_cast<int>(count);
+        std::string line;
+        const bool more = kit::read_line(line);
+        int n = chain.n;
+        const Fault fault = read_count(line, n);
+        if (fault.message == nullptr) {
             if (n != chain.n) fit_to_count(n, chain);
             break;
         }
-        say(out_of_range("1 ≤ N ≤ 21"));
+        say(fault);
         if (!more) break;
     }
     for (;;) {

@@ -13,11 +13,13 @@ namespace vibsim::modes {
 // Asks for N, then m lambda K, then the starting shape, starting from
 // `chain` and `start`: an empty line (or the end of input) keeps what is
 // asked for, lists included; a constants line with fewer fields keeps the
-// rest. Each of m, lambda and K is one value for all or a comma-separated
-// list (N values for m and lambda, N + 1 for K). When N changes, a list
+// rest. Each of m, lambda and K is one value for all or a list joined by
+// commas without blanks, 1,2,1 (N values for m and lambda, N + 1 for K). When N changes, a list
 // takes its first value for all, and the console says so. A value out of
-// range, a list of the wrong length, a word that is no number or more
-// fields than asked for is named and asked for again.
+// range, a list of the wrong length, a word that is no number (nan, inf and
+// 0x3 included) or more fields than asked for is named (at most its first
+// 40 bytes, bytes that are not UTF-8 as '?') and asked for again; N and the
+// mode or mass are whole numbers alone on their line.
 void ask_chain(Chain& chain, Start& start);
 
 // Asks for the starting shape alone: "k" for mode k, "p j" to pluck mass j,
