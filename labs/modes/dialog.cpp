@@ -341,20 +341,32 @@ void ask_start(const Chain& chain, Start& start)
     }
 }
 
+std::string frequency_text(double omega)
+{
+    char text[32];
+    // Four decimals where they hold four or more significant digits, powers
+    // of ten elsewhere; 10 characters either way.
+    const double size = std::fabs(omega);
+    const bool decimals = omega == 0.0 || (size >= 0.1 && size < 1e5) || !std::isfinite(omega);
+    std::snprintf(text, sizeof text, decimals ? "%10.4f" : "%10.4e", omega);
+    return text;
+}
+
 void print_frequencies(const Chain& chain, const Modes& modes, const Motion& motion)
 {
     const Texts& t = texts();
     const bool closed_form = uniform(chain);
     console_printf("%s", closed_form ? t.uniform_heading : t.frequencies);
     for (int k = 1; k <= modes.n; ++k) {
-        const double omega = modes.omega[static_cast<std::size_t>(k - 1)];
+        const std::string omega = frequency_text(modes.omega[static_cast<std::size_t>(k - 1)]);
         if (closed_form) {
-            console_printf(t.uniform_frequency, k, omega, uniform_frequency(chain, k), string_frequency(chain, k));
+            console_printf(t.uniform_frequency, k, omega.c_str(), frequency_text(uniform_frequency(chain, k)).c_str(),
+                           frequency_text(string_frequency(chain, k)).c_str());
         } else {
-            console_printf(t.frequency, k, omega);
+            console_printf(t.frequency, k, omega.c_str());
         }
     }
-    if (motion.step_reduced) console_printf(t.step_reduced, motion.step);
+    if (motion.step_reduced) console_printf(motion.damping_sets_step ? t.step_damped : t.step_reduced, motion.step);
 }
 
 void print_key_help() { console_printf("%s", texts().key_help); }

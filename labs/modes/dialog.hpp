@@ -8,6 +8,8 @@
 #include "modes/motion.hpp"
 #include "modes/session.hpp"
 
+#include <string>
+
 namespace vibsim::modes {
 
 // Asks for N, then m lambda K, then the starting shape, starting from
@@ -27,6 +29,10 @@ void ask_chain(Chain& chain, Start& start);
 // "y Y v V" (Y and V each one value for all or N values separated by
 // commas; either may be left out for zeros).
 void ask_start(const Chain& chain, Start& start);
+
+// A frequency as the console and its tables print it: "    1.6180" with four
+// decimals from 0.1 to 1e5 (and for 0), "1.2346e-12" beyond.
+std::string frequency_text(double omega);
 
 // The natural frequencies; for a uniform chain beside them the closed form
 // and the taut string's; and a word when the step had to be shortened.

@@ -107,14 +107,17 @@ void draw_energies(const Session& s)
 
 void draw_response(const Session& s)
 {
-    kit::draw_frame(response_rect, "Forced mass's amplitude");
+    kit::draw_frame(response_rect, s.motion.force.on ? format("Forced mass's amplitude, F = %.3g N",
+                                                              s.motion.force.amplitude).c_str()
+                                                     : "Forced mass's amplitude");
     if (!s.motion.force.on) {
         draw_label(response_rect.x(0.0), response_rect.y(0.0), "forcing off: f turns it on", kit::text_pixels,
                    muted, Align::centre);
         return;
     }
     const double top = 1.5 * highest_frequency(s);
-    // log10 of the amplitude for F = 1 N, four decades below the largest.
+    // log10 of the amplitude for the F in force, four decades below the
+    // largest.
     double highest = -1e300;
     for (const double a : s.response) {
         if (a > 0.0 && std::isfinite(a)) highest = std::max(highest, std::log10(a));

@@ -83,6 +83,13 @@ bool restart(Session& session, const Start& start)
     return true;
 }
 
+Motion motion_at_start(const Session& session)
+{
+    Motion motion = session.motion;
+    if (!apply_start(motion, session.modes, session.start)) motion.state.clear();
+    return motion;
+}
+
 void step_frame(Session& session)
 {
     advance_frame(session.motion);
@@ -93,17 +100,19 @@ void step_frame(Session& session)
 void update_response(Session& session)
 {
     const int mass = session.motion.force.mass;
-    if (mass == session.response_mass && !session.response.empty()) return;
+    const double force = session.motion.force.amplitude;
+    if (mass == session.response_mass && force == session.response_force && !session.response.empty()) return;
     const Chain& chain = session.chain;
     const double top = 1.5 * highest_frequency(session);
     std::vector<double> amplitudes(static_cast<std::size_t>(chain.n));
     session.response.assign(curve_points + 1, std::numeric_limits<double>::quiet_NaN());
     for (int i = 0; i <= curve_points; ++i) {
-        if (steady_amplitudes(chain, mass, 1.0, top * i / curve_points, amplitudes)) {
+        if (steady_amplitudes(chain, mass, force, top * i / curve_points, amplitudes)) {
             session.response[static_cast<std::size_t>(i)] = amplitudes[static_cast<std::size_t>(mass - 1)];
         }
     }
     session.response_mass = mass;
+    session.response_force = force;
 }
 
 }  // namespace vibsim::modes

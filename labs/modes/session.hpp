@@ -49,6 +49,7 @@ struct Session {
     std::vector<double> determinant;
     std::vector<double> response;
     int response_mass = 0;  // the mass the response curve belongs to
+    double response_force = 0.0;  // and the force amplitude F [N] it is drawn for
 };
 
 // The chain's modes, its motion (the force as given, its mass the chosen
@@ -59,14 +60,18 @@ bool open_session(Session& session, const Chain& chain, const Start& start, cons
 // and nothing changed, when it does not fit the chain.
 bool restart(Session& session, const Start& start);
 
+// The session's motion as it was at its start (time 0, the starting shape),
+// with the force as it is now.
+Motion motion_at_start(const Session& session);
+
 // One frame of motion (four steps), and the traces' next sample.
 void step_frame(Session& session);
 
 // The highest natural frequency, omega_n.
 double highest_frequency(const Session& session);
 
-// The steady response curve of the forced mass, computed again when the
-// forced mass has changed.
+// The steady response curve of the forced mass for the force amplitude F in
+// force, computed again when the forced mass or F has changed.
 void update_response(Session& session);
 
 }  // namespace vibsim::modes
