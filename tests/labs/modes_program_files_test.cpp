@@ -221,5 +221,34 @@ TEST(ModesFiles, OutputsThatCannotTakeTheBytesFailSayingWhatHappened)
     EXPECT_EQ(device.output.find("earlier file"), std::string::npos) << device.output;
 }
 
+// The console's frequencies keep their significant digits at every scale,
+// and the response panel is drawn for the F in force, not for 1 N.
+TEST(ModesFiles, NumbersShownFollowTheirScale)
+{
+    const std::string csv = temp_file("scale.csv");
+    const test::ChildResult soft = run_modes({"--stiffness", "1e-12", "--lang", "en", "--csv", csv});
+    EXPECT_NE(soft.output.find("\nMode  1  ω=5.1764e-07  closed form=5.1764e-07  string=5.2360e-07"), std::string::npos)
+        << soft.output;
+    const test::ChildResult stiff = run_modes({"--stiffness", "1e40", "--lang", "en", "--csv", csv});
+    EXPECT_NE(stiff.output.find("\nMode  5  ω=1.9319e+20"), std::string::npos) << stiff.output;
+
+    // The response panel with its scale at its left (640 x 480: the panel
+    // spans x 186 ... 310, y 336 ... 432), for F = 1 and F = 100 N.
+    std::string pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string png = temp_file("force.png");
+        const std::string panel = temp_file("panel.ppm");
+        ASSERT_EQ(run_modes({"--masses", "3", "--force", i == 0 ? "1" : "100", "--size", "640x480", "--png", png})
+                      .exit_code,
+                  0);
+        ASSERT_EQ(test::run_program({"/usr/bin/convert", png, "-crop", "170x104+150+334", "+repage", panel}, "")
+                      .exit_code,
+                  0);
+        pictures[i] = file_bytes(panel);
+        ASSERT_FALSE(pictures[i].empty());
+    }
+    EXPECT_NE(pictures[0], pictures[1]);
+}
+
 }  // namespace
 }  // namespace vibsim::windows
