@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace vibsim::modes {
 
@@ -96,30 +97,55 @@ int free_pieces(const Chain& chain)
     return pieces;
 }
 
-double characteristic_determinant(const Chain& chain, double omega)
+namespace {
+
+// K - omega^2 M with each row times a power of 2 that brings its largest
+// magnitude into [0.5, 1): exact, positive (no sign and no root moves), and
+// the determinant of rows so scaled neither overflows nor, away from a root,
+// underflows. The sum of the rows' exponents goes to `exponents`: the
+// unscaled determinant is the scaled one times 2^exponents.
+std::vector<double> scaled_rows(const Chain& chain, double omega, long& exponents)
 {
-    if (!sound_chain(chain)) return std::nan("");
     const auto n = static_cast<std::size_t>(chain.n);
     const double omega_squared = omega * omega;
     std::vector<double> a(n * n, 0.0);
+    exponents = 0;
     for (std::size_t i = 0; i < n; ++i) {
         a[i * n + i] = (chain.stiffness[i] + chain.stiffness[i + 1]) - omega_squared * chain.mass[i];
         if (i > 0) a[i * n + i - 1] = -chain.stiffness[i];
         if (i + 1 < n) a[i * n + i + 1] = -chain.stiffness[i + 1];
-        // Row i times a power of 2 that brings its largest magnitude into
-        // [0.5, 1): exact, positive (no sign and no root moves), and the
-        // determinant of rows so scaled neither overflows nor, away from a
-        // root, underflows.
         const double largest = std::max({std::fabs(a[i * n + i]), i > 0 ? chain.stiffness[i] : 0.0,
                                          i + 1 < n ? chain.stiffness[i + 1] : 0.0});
         if (largest > 0.0 && std::isfinite(largest)) {
             int exponent = 0;
             std::frexp(largest, &exponent);
+            exponents += exponent;
             for (std::size_t j = (i > 0 ? i - 1 : 0); j < std::min(n, i + 2); ++j)
                 a[i * n + j] = std::ldexp(a[i * n + j], -exponent);
         }
     }
+    return a;
+}
+
+}  // namespace
+
+double characteristic_determinant(const Chain& chain, double omega)
+{
+    if (!sound_chain(chain)) return std::nan("");
+    long exponents = 0;
+    std::vector<double> a = scaled_rows(chain, omega, exponents);
     return lu_determinant(chain.n, a.data(), chain.n);
+}
+
+LogDeterminant characteristic_log_determinant(const Chain& chain, double omega)
+{
+    if (!sound_chain(chain) || !std::isfinite(omega)) return {std::nan(""), 0};
+    long exponents = 0;
+    std::vector<double> a = scaled_rows(chain, omega, exponents);
+    const double scaled = lu_determinant(chain.n, a.data(), chain.n);
+    if (scaled == 0.0 || !std::isfinite(scaled))
+        return {-std::numeric_limits<double>::infinity(), 0};
+    return {std::log(std::fabs(scaled)) + static_cast<double>(exponents) * std::numbers::ln2, scaled < 0.0 ? -1 : 1};
 }
 
 namespace {

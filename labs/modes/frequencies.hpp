@@ -24,10 +24,11 @@ double frequency_bound(const Chain& chain);
 // natural frequency of exactly 0.
 int free_pieces(const Chain& chain);
 
-// D(omega) = det(R (K - omega^2 M)) by the library's LU determinant, where
-// the positive diagonal R scales each row by a power of 2 to a largest
-// magnitude in [0.5, 1): finite at any scale of the constants, with the roots
-// and the sign of det(K - omega^2 M).
+// det(R (K - omega^2 M)) by the library's LU determinant, where the
+// positive diagonal R, chosen anew at each omega, scales each row by a power
+// of 2 to a largest magnitude in [0.5, 1): finite at any scale of the
+// constants, with the roots and the sign of det(K - omega^2 M) (which is what
+// the bisection needs), but not its size.
 double characteristic_determinant(const Chain& chain, double omega);
 
 // omega_1 <= ... <= omega_n [rad/s], each to the last bits of a double that
@@ -37,6 +38,16 @@ double characteristic_determinant(const Chain& chain, double omega);
 // root is reported as often as it is repeated; a piece of the chain held by
 // no spring to either end (springs of 0) gives a root of exactly 0.
 std::vector<double> natural_frequencies(const Chain& chain);
+
+// D(omega) = det(K - omega^2 M) itself, which overflows or underflows doubles
+// at the scales of many chains, as the natural log of its magnitude and its
+// sign (+1 or -1; 0 with a log of -infinity where the factorisation gives
+// exactly 0); a NaN log for a chain that is not sound.
+struct LogDeterminant {
+    double log_magnitude = 0.0;
+    int sign = 0;
+};
+LogDeterminant characteristic_log_determinant(const Chain& chain, double omega);
 
 struct Modes {
     int n = 0;

@@ -1,4 +1,4 @@
-// The modes lab's entry points for its page: its keys, its two CSV files in
+// The modes lab's entry points for its page: its keys, its three CSV files in
 // the desktop's formats, the numbers of the case shown (for the picture's
 // description and the link of the case), and the link's options checked by
 // the program's own command-line rules before it starts.
@@ -67,11 +67,22 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_response_csv()
     return hand_over(vibsim::modes::response_csv(s->chain, s->modes, s->motion.force.mass, s->motion.force.amplitude));
 }
 
+// The motion of the chain shown over one sweep from its start, as
+// --motion-csv writes it (with the force as it is now); empty before the
+// window opens.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_motion_csv()
+{
+    const Session* s = vibsim::modes::session_in_window();
+    if (s == nullptr) return hand_over({});
+    return hand_over(vibsim::modes::motion_csv(vibsim::modes::motion_at_start(*s), vibsim::modes::trace_frames));
+}
+
 // The case shown, by what (i counts from 0 in the lists): 0 N, 1 m_i,
 // 2 lambda_i, 3 k_i (i = 0 ... N), 4 the starting shape (0 a mode, 1 a
 // pluck, 2 a strike), 5 its mode or mass, 6 forcing on (1) or off (0), 7 the
 // forced mass, 8 F, 9 the forcing omega, 10 the time, 11 omega_(i+1), 12 the
-// chosen mass. 0 before the window opens or outside the lists.
+// chosen mass, 13 the number of starting shapes so far. 0 before the window
+// opens or outside the lists.
 extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_modes_case_value(int what, int i)
 {
     const Session* s = vibsim::modes::session_in_window();
@@ -94,6 +105,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE double vibsim_modes_case_value(int what, int i)
     case 10: return s->motion.time;
     case 11: return item(s->modes.omega);
     case 12: return s->chosen_mass;
+    case 13: return s->starts;
     default: return 0.0;
     }
 }

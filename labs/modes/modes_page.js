@@ -1,7 +1,7 @@
 // The modes lab's page: a button for every key of its window, its case by
 // link (the desktop's options, named without dashes and checked by the
-// program's own rules), its two CSV files as the desktop's --csv and
-// --response-csv write them for the case shown, the picture's text
+// program's own rules), its three CSV files as the desktop's --csv,
+// --response-csv and --motion-csv write them for the case shown, the picture's text
 // alternative and the links to the other two pages. The page shell does
 // the rest.
 (function() {
@@ -25,10 +25,11 @@
   var startNames = ['mode', 'pluck', 'strike'];
   var shell = null;
 
-  // The two files, made from the program's own texts when they are asked
+  // The three files, made from the program's own texts when they are asked
   // for (a click, or the link taking focus or a press) and the case they
   // hang on has changed: the chain for the modes, the chain and the force
-  // (its mass and amplitude) for the response, which takes a moment. A
+  // (its mass and amplitude) for the response, which takes a moment, and
+  // for the motion the chain, its starting shape and the whole force. A
   // file's text shown to copy (in a frame) is withdrawn once the case
   // changes, and made again at the next click, so that it never shows
   // another case's numbers.
@@ -36,8 +37,15 @@
     {id: 'csv', label: 'csv', name: 'vibsim-modes.csv', make: 'vibsim_modes_csv', force: false},
     {id: 'response-csv', label: 'responseCsv', name: 'vibsim-modes-response.csv',
       make: 'vibsim_modes_response_csv', force: true},
+    {id: 'motion-csv', label: 'motionCsv', name: 'vibsim-modes-motion.csv', make: 'vibsim_modes_motion_csv',
+      motion: true},
   ];
-  var caseOf = function(file) { return JSON.stringify(file.force ? [chain(), value(7), value(8)] : chain()); };
+  var caseOf = function(file) {
+    if (file.motion) {
+      return JSON.stringify([chain(), value(4), value(5), value(13), value(6), value(7), value(8), value(9)]);
+    }
+    return JSON.stringify(file.force ? [chain(), value(7), value(8)] : chain());
+  };
   function refresh(file) {
     if (!shell.idle()) return;
     var key = caseOf(file);
@@ -88,6 +96,7 @@
       }), {
         csv: 'モード CSV',
         responseCsv: '応答 CSV',
+        motionCsv: '運動 CSV',
         simulatorPage: '自由振動シミュレータへ',
         randomPage: 'ランダム振動の実験へ',
         pictureLabel: '質点の列の図: 動く鎖、モード座標 q_k(t)、D(ω) とその根、固有モードの形、モードごとのエネルギー、' +
@@ -118,6 +127,7 @@
       }), {
         csv: 'Modes CSV',
         responseCsv: 'Response CSV',
+        motionCsv: 'Motion CSV',
         simulatorPage: 'To the free-vibration simulator',
         randomPage: 'To the random-vibration lab',
         pictureLabel: 'A chain of masses: the chain in motion, the modal coordinates q_k(t), D(ω) and its roots, ' +

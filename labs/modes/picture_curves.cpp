@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -40,20 +41,22 @@ void mark_frequencies(const Session& s, double top)
 }
 
 // sign(D) log(1 + |D| / D0) with D0 a millionth of the largest |D| shown,
-// scaled to 1 at the largest.
-std::vector<double> compressed(const std::vector<double>& values)
+// scaled to 1 at the largest; from log |D|, so that a D beyond the doubles'
+// range is drawn as well as any.
+std::vector<double> compressed(const std::vector<LogDeterminant>& values)
 {
-    double largest = 0.0;
-    for (const double v : values) {
-        if (std::isfinite(v)) largest = std::max(largest, std::fabs(v));
+    double largest = -std::numeric_limits<double>::infinity();
+    for (const LogDeterminant& v : values) {
+        if (std::isfinite(v.log_magnitude)) largest = std::max(largest, v.log_magnitude);
     }
     std::vector<double> out(values.size(), 0.0);
-    if (!(largest > 0.0)) return out;
-    const double d0 = largest * 1e-6;
-    const double top = std::log1p(largest / d0);
+    if (!std::isfinite(largest)) return out;
+    const double log_d0 = largest - std::log(1e6);
+    const double top = std::log1p(1e6);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const double v = std::isfinite(values[i]) ? values[i] : 0.0;
-        out[i] = std::copysign(std::log1p(std::fabs(v) / d0), v) / top;
+        const LogDeterminant& v = values[i];
+        if (v.sign == 0 || !(v.log_magnitude > -std::numeric_limits<double>::infinity())) continue;
+        out[i] = v.sign * std::log1p(std::exp(v.log_magnitude - log_d0)) / top;
     }
     return out;
 }

@@ -61,7 +61,7 @@ bool open_session(Session& session, const Chain& chain, const Start& start, cons
     const double top = 1.15 * highest_frequency(opened);
     opened.determinant.resize(curve_points + 1);
     for (int i = 0; i <= curve_points; ++i) {
-        opened.determinant[static_cast<std::size_t>(i)] = characteristic_determinant(chain, top * i / curve_points);
+        opened.determinant[static_cast<std::size_t>(i)] = characteristic_log_determinant(chain, top * i / curve_points);
     }
     session = std::move(opened);
     update_response(session);
@@ -74,6 +74,7 @@ bool restart(Session& session, const Start& start)
     if (!apply_start(motion, session.modes, start)) return false;
     session.motion = std::move(motion);
     session.start = start;
+    ++session.starts;
     session.traces.assign(static_cast<std::size_t>(session.chain.n * trace_stride), 0.0);
     session.trace_index = 0;
     session.traces_filled = 0;

@@ -36,6 +36,7 @@ struct Session {
     Modes modes;
     Motion motion;
     Start start;
+    int starts = 0;       // how many starting shapes the session has had
     int chosen_mass = 1;  // plucked, struck or forced by the keys
     // Modal coordinate q_k at sample s of the sweep: traces[(k - 1) * trace_stride + s].
     std::vector<double> traces;
@@ -46,7 +47,7 @@ struct Session {
     // omega_n, the top of the curves, and the curves on their grid of
     // curve_points + 1 points from 0 to 1.15 omega_n (D) and 1.5 omega_n
     // (the forced mass's steady amplitude, NaN where there is none).
-    std::vector<double> determinant;
+    std::vector<LogDeterminant> determinant;  // D as log |D| and its sign
     std::vector<double> response;
     int response_mass = 0;  // the mass the response curve belongs to
     double response_force = 0.0;  // and the force amplitude F [N] it is drawn for

@@ -1,6 +1,7 @@
 // The modes lab's page, walked in the page test's browser session beside the
-// desktop vibsim-modes: a link runs its case without a dialog, and its two
-// downloads are byte for byte the desktop's --csv and --response-csv files
+// desktop vibsim-modes: a link runs its case without a dialog, and its three
+// downloads are byte for byte the desktop's --csv, --response-csv and
+// --motion-csv files
 // for the same options, also after a key moves the force to another mass,
 // and after one sweep its picture is the desktop's --png;
 // the buttons excite a mode (the picture and the link of the case follow)
@@ -113,6 +114,9 @@ export async function checkModesPage(browser, url, desktopModes, check) {
     const response = await download(page, folder, 'a#response-csv');
     check(response.equals(await desktopFile(desktopModes, folder, options, '--response-csv')),
       "modes page: the response CSV is the desktop's --response-csv, byte for byte");
+    const motion = await download(page, folder, 'a#motion-csv');
+    check(motion.equals(await desktopFile(desktopModes, folder, options, '--motion-csv')),
+      "modes page: the motion CSV is the desktop's --motion-csv, byte for byte");
     // One sweep of 250 frames: the desktop's --png picture, but for a few
     // pixels along steep curves where two rasterisers round apart.
     const png = join(folder, 'desktop.png');
