@@ -55,7 +55,8 @@ struct Modes {
     // n x n: shape k (k = 1 ... n) is shapes[(k - 1) n ... k n - 1], component
     // i - 1 for mass i. Each shape's largest |phi_i| is 1 and its first
     // component that is not negligible (|phi_i| > shape_sign_floor) is
-    // positive: phi_1 > 0 whenever phi_1 is not (nearly) zero.
+    // positive: phi_1 > 0 whenever phi_1 is not (nearly) zero. Components
+    // below shape_node_floor are 0.
     std::vector<double> shapes;
 
     std::span<const double> shape(int k) const
@@ -66,6 +67,9 @@ struct Modes {
 };
 
 inline constexpr double shape_sign_floor = 1e-9;
+// Components of a shape smaller than this (its largest being 1) are below
+// the rounding of the iteration that made it: a node, given as exactly 0.
+inline constexpr double shape_node_floor = 0x1p-46;
 
 // The natural frequencies and their shapes (inverse iteration with the
 // library's LU inverse; the shapes of close or repeated roots are made

@@ -135,7 +135,9 @@ void draw_shapes(const Session& s)
         const int row = (k - 1) % rows;
         const double x0 = shapes_rect.x0 + column * width;
         const double y1 = shapes_rect.y1 - row * height;
-        const kit::Rect cell{x0 + 0.1 * width, y1 - height, x0 + width, y1 - 0.3 * height};
+        // The small chain ends short of the cell's right edge, so that its
+        // end never sits on the panel's frame.
+        const kit::Rect cell{x0 + 0.1 * width, y1 - height, x0 + 0.96 * width, y1 - 0.3 * height};
         {
             const kit::EvenScope panel(cell);
             glLineWidth(1.5f);

@@ -79,7 +79,8 @@ void start_vector(int k, std::span<double> x)
     }
 }
 
-// Largest |x_i| 1, and the first component above shape_sign_floor positive.
+// Largest |x_i| 1, the first component above shape_sign_floor positive, and
+// the components below shape_node_floor, the iteration's rounding, 0.
 void scale_shape(std::span<double> x)
 {
     double largest = 0.0;
@@ -92,7 +93,10 @@ void scale_shape(std::span<double> x)
             break;
         }
     }
-    for (double& value : x) value = sign * (value / largest);
+    for (double& value : x) {
+        value = sign * (value / largest);
+        if (std::fabs(value) < shape_node_floor) value = 0.0;
+    }
 }
 
 // 2^(1 - e) for e the exponent of the largest value (frexp's), or 1 when

@@ -145,5 +145,22 @@ TEST(ModesShapes, EachShapeOfASplitChainLivesOnItsPiece)
     }
 }
 
+// The nodes of the uniform chain's shapes (mass 2 of 3 in mode 2, masses
+// 2 and 4 of 5 in mode 3, ...) are exactly 0, not the iteration's rounding.
+TEST(ModesShapes, NodesAreZero)
+{
+    for (const int n : {3, 5, 7, 11}) {
+        Chain chain;
+        ASSERT_EQ(make_chain(n, std::vector{1.0}, std::vector{0.0}, std::vector{1.0}, chain), "");
+        const Modes modes = chain_modes(chain);
+        for (int k = 1; k <= n; ++k)
+            for (int i = 1; i <= n; ++i) {
+                if ((i * k) % (n + 1) == 0) {
+                    EXPECT_EQ(modes.shape(k)[i - 1], 0.0) << "N = " << n << ", mode " << k << ", mass " << i;
+                }
+            }
+    }
+}
+
 }  // namespace
 }  // namespace vibsim::modes
