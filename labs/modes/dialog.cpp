@@ -110,14 +110,15 @@ std::string values_text(const std::vector<double>& values)
     return text;
 }
 
-// One field at `p`: a number, or numbers joined by commas without blanks
-// ("1,2,1"), each ended by a blank, a comma or the line's end; a comma
-// followed by a blank or the line's end is no field, so that a list never
-// takes the next field's value. `p` moves past the field. False, with `p` at the field, when it is not such a
-// field; an empty `values` where the line has no more fields.
-bool read_field(const char*& p, std::vector<double>& values)
+// One field at `p`: a number, or numbers separated by commas (blanks around
+// a comma allowed), each ended by a blank, a comma or the line's end. `p`
+// moves past the field. False, with `p` at the field, when it is not such a
+// field; an empty `values` where the line has no more fields. `spaced` tells
+// whether a blank follows one of its commas.
+bool read_field(const char*& p, std::vector<double>& values, bool* spaced = nullptr)
 {
     values.clear();
+    if (spaced != nullptr) *spaced = false;
     const char* at = skip_blanks(p);
     if (*at == '\0') {
         p = at;
@@ -131,27 +132,32 @@ bool read_field(const char*& p, std::vector<double>& values)
             return false;
         }
         values.push_back(x);
-        if (*end != ',') {
+        q = skip_blanks(end);
+        if (*q != ',') {
             p = end;
             return true;
         }
-        q = end + 1;
-        if (*q == '\0' || blank(*q)) {
-            p = at;
-            return false;
-        }
+        if (spaced != nullptr && blank(q[1])) *spaced = true;
+        q = skip_blanks(q + 1);
     }
 }
 
-// The m lambda K line: each field it gives replaces its list in `fields`;
-// the fields it leaves out keep theirs.
-Fault read_constants(const std::string& line, std::vector<double>* fields[3])
+// The m lambda K line for a chain of n masses: each field it gives replaces
+// its list in `fields`; the fields it leaves out keep theirs. A list with a
+// blank after a comma that holds more values than its quantity takes (n for
+// m and lambda, n + 1 for K) has taken the next field's value ("1,2,1, 0 1"
+// for 3 masses): it is named as typed, not read as a list of another length.
+Fault read_constants(const std::string& line, int n, std::vector<double>* fields[3])
 {
     const char* p = line.c_str();
     std::vector<double> given[3];
-    for (std::vector<double>& values : given) {
-        if (!read_field(p, values)) return {texts().unreadable, word_at(p)};
-        if (values.empty()) break;
+    for (int i = 0; i < 3; ++i) {
+        bool spaced = false;
+        const char* const from = skip_blanks(p);
+        if (!read_field(p, given[i], &spaced)) return {texts().unreadable, word_at(p)};
+        if (given[i].empty()) break;
+        const std::size_t fits = static_cast<std::size_t>(i == 2 ? n + 1 : n);
+        if (spaced && given[i].size() > fits) return {texts().too_many, std::string(from, p)};
     }
     p = skip_blanks(p);
     if (*p != '\0') return {texts().too_many, rest_of_line(p)};
@@ -312,7 +318,7 @@ void ask_chain(Chain& chain, Start& start)
         const bool more = kit::read_line(line);
         std::vector<double> m = chain.mass, lambda = chain.damping, k = chain.stiffness;
         std::vector<double>* fields[] = {&m, &lambda, &k};
-        Fault fault = read_constants(line, fields);
+        Fault fault = read_constants(line, chain.n, fields);
         if (fault.message == nullptr) {
             const std::string rule = make_chain(chain.n, m, lambda, k, chain);
             if (rule.empty()) break;

@@ -15,8 +15,9 @@ namespace vibsim::modes {
 // Asks for N, then m lambda K, then the starting shape, starting from
 // `chain` and `start`: an empty line (or the end of input) keeps what is
 // asked for, lists included; a constants line with fewer fields keeps the
-// rest. Each of m, lambda and K is one value for all or a list joined by
-// commas without blanks, 1,2,1 (N values for m and lambda, N + 1 for K). When N changes, a list
+// rest. Each of m, lambda and K is one value for all or a comma-separated
+// list (N values for m and lambda, N + 1 for K); a list with a blank after a
+// comma that runs past its length is named, not taken. When N changes, a list
 // takes its first value for all, and the console says so. A value out of
 // range, a list of the wrong length, a word that is no number (nan, inf and
 // 0x3 included) or more fields than asked for is named (at most its first

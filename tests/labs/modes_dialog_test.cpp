@@ -57,7 +57,7 @@ TEST(ModesDialog, EveryNumberLineSaysOneWholeNumberOrIsAskedAgain)
 TEST(ModesDialog, AListNeverTakesTheNextFieldAndLongWordsAreEchoedShort)
 {
     const std::string said = dialog("3\n1,2,1, 0 1\n" + std::string(100000, 'x') + "\n2 0.5 4\n\n");
-    EXPECT_EQ(count_of(said, "Not a number (1,2,1,)"), 1u) << said;
+    EXPECT_EQ(count_of(said, "More values than asked for (1,2,1, 0)"), 1u) << said;
     const std::size_t at = said.find("Not a number (xxx");
     ASSERT_NE(at, std::string::npos);
     EXPECT_LT(said.find(')', at) - at, 80u);
