@@ -1,0 +1,96 @@
+#include "identify/identification.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace vibsim::identify {
+
+namespace {
+
+void add_field(std::string& text, double value)
+{
+    text += ',';
+    if (!std::isfinite(value)) return;
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.17g", value);
+    text += digits;
+}
+
+std::string shortest(double value)
+{
+    char digits[32];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    return error == std::errc{} ? std::string(digits, end) : std::string("0");
+}
+
+}  // namespace
+
+Identification identify_record(const Record& record)
+{
+    return identify_record(record, 0, record.t.size());
+}
+
+Identification identify_record(const Record& record, std::size_t first, std::size_t last)
+{
+    Identification result;
+    result.decay = find_decay(record.t, record.y, first, last);
+    NoDecay none = NoDecay::no_oscillation;
+    result.decrement = log_decrement(result.decay, none);
+    if (!result.decrement) {
+        result.none = none;
+        return result;
+    }
+    result.fit = fit_decay(record.t, record.y, result.decay, *result.decrement);
+    if (!result.fit) result.none = NoDecay::fit_failed;
+    return result;
+}
+
+Constants constants_for(double mass, double omega0, double zeta)
+{
+    return {mass * omega0 * omega0, 2.0 * zeta * mass * omega0};
+}
+
+std::vector<MethodResult> method_results(const Identification& identification)
+{
+    std::vector<MethodResult> results;
+    if (const auto& d = identification.decrement) results.push_back({"log_decrement", d->omega0, d->zeta, d->omega_d});
+    if (const auto& f = identification.fit) results.push_back({"fit", f->omega0, f->zeta, f->omega_d});
+    return results;
+}
+
+std::string result_csv(const std::vector<MethodResult>& results, std::optional<double> mass)
+{
+    const bool with_mass = mass && std::isfinite(*mass) && *mass > 0.0;
+    std::string text = "method,omega0,zeta,omega_d,stiffness,damping\n";
+    for (const MethodResult& result : results) {
+        text += result.method;
+        add_field(text, result.omega0);
+        add_field(text, result.zeta);
+        add_field(text, result.omega_d);
+        if (with_mass) {
+            const Constants constants = constants_for(*mass, result.omega0, result.zeta);
+            add_field(text, constants.stiffness);
+            add_field(text, constants.damping);
+        } else {
+            text += ",,";
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string simulator_link(double mass, const Constants& constants, double y0)
+{
+    return "index.html?mass=" + shortest(mass) + "&damping=" + shortest(constants.damping) +
+           "&stiffness=" + shortest(constants.stiffness) + "&y0=" + shortest(y0) + "&v0=0";
+}
+
+std::optional<double> first_amplitude(const Identification& identification)
+{
+    if (identification.decay.extrema.empty()) return std::nullopt;
+    const double offset = identification.fit ? identification.fit->c : identification.decay.offset;
+    return identification.decay.extrema.front().y - offset;
+}
+
+}  // namespace vibsim::identify
