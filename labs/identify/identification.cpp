@@ -59,6 +59,11 @@ std::vector<MethodResult> method_results(const Identification& identification)
     return results;
 }
 
+MethodResult half_power_result(const HalfPower& half_power)
+{
+    return {"half_power", half_power.omega0, half_power.zeta, half_power.omega_d};
+}
+
 std::string result_csv(const std::vector<MethodResult>& results, std::optional<double> mass)
 {
     const bool with_mass = mass && std::isfinite(*mass) && *mass > 0.0;

@@ -6,6 +6,7 @@
 
 #include "identify/decay.hpp"
 #include "identify/decay_fit.hpp"
+#include "identify/half_power.hpp"
 #include "identify/log_decrement.hpp"
 #include "identify/record.hpp"
 
@@ -44,6 +45,9 @@ struct MethodResult {
 
 // The lines of the methods that found a result.
 std::vector<MethodResult> method_results(const Identification& identification);
+
+// The "half_power" line.
+MethodResult half_power_result(const HalfPower& half_power);
 
 // "method,omega0,zeta,omega_d,stiffness,damping" and a line per result,
 // numbers in "%.17g", stiffness and damping empty without a mass (a mass
