@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 namespace vibsim::identify {
 
@@ -93,9 +94,21 @@ std::string simulator_link(double mass, const Constants& constants, double y0)
 
 std::optional<double> first_amplitude(const Identification& identification)
 {
-    if (identification.decay.extrema.empty()) return std::nullopt;
-    const double offset = identification.fit ? identification.fit->c : identification.decay.offset;
-    return identification.decay.extrema.front().y - offset;
+    if (!identification.fit) {
+        if (identification.decay.extrema.empty()) return std::nullopt;
+        return identification.decay.extrema.front().y - identification.decay.offset;
+    }
+    // y - c = e^(-alpha tau) R cos(omega_d tau - phi) turns where
+    // tan(omega_d tau - phi) = -alpha / omega_d: every half-period from
+    // tau_0 below, of which the last at or before tau = 0 (to a part in 1e9
+    // of the period, for a release right at the start) is taken.
+    const DecayFit& f = *identification.fit;
+    const double alpha = f.zeta * f.omega0;
+    const double phi = std::atan2(f.b, f.a);
+    const double tau0 = (phi - std::atan(alpha / f.omega_d)) / f.omega_d;
+    const double half_period = std::numbers::pi / f.omega_d;
+    const double tau = tau0 - std::ceil(tau0 / half_period - 1e-9) * half_period;
+    return fitted_value(f, f.t_start + tau) - f.c;
 }
 
 }  // namespace vibsim::identify

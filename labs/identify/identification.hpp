@@ -59,8 +59,10 @@ std::string result_csv(const std::vector<MethodResult>& results, std::optional<d
 // reads back as the same double.
 std::string simulator_link(double mass, const Constants& constants, double y0);
 
-// The decay's first amplitude: its first extremum less the fit's offset (the
-// decrement's middle level without a fit), where the velocity is zero.
+// The decay's first amplitude: the fitted displacement, less the offset, at
+// the last turn of the fitted motion at or before the analysis starts (the
+// release, for a record released from rest), where the velocity is zero;
+// without a fit, the first extremum less the middle level.
 std::optional<double> first_amplitude(const Identification& identification);
 
 }  // namespace vibsim::identify
