@@ -147,6 +147,22 @@ std::optional<double> field_number(std::string_view field, bool decimal_comma)
     return negative ? -value : value;
 }
 
+std::string printable_excerpt(std::string_view text, std::size_t bytes)
+{
+    if (text.size() > bytes) {
+        std::size_t cut = bytes;
+        // Back to the lead byte of the sequence the cut falls in.
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut);
+    }
+    std::string excerpt(text);
+    for (char& c : excerpt) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) c = '?';
+    }
+    return excerpt;
+}
+
 std::vector<std::string_view> text_lines(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);

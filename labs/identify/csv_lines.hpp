@@ -24,6 +24,11 @@ std::vector<std::string> split_fields(std::string_view line, Separator separator
 // back as such (the caller refuses them); nothing for anything else.
 std::optional<double> field_number(std::string_view field, bool decimal_comma);
 
+// At most `bytes` bytes of a text for a message, cut before a UTF-8
+// sequence it would split, control characters shown as '?': a record's
+// bytes never reach the terminal as commands.
+std::string printable_excerpt(std::string_view text, std::size_t bytes);
+
 // The text's lines without their line ends ("\n", "\r\n" or "\r"), a UTF-8
 // byte order mark at the start removed.
 std::vector<std::string_view> text_lines(std::string_view text);

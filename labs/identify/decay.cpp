@@ -1,8 +1,11 @@
 // Finding a free decay in a record. Half-cycles are told apart by crossings
 // of the middle level with a hysteresis of a few noise deviations (a Schmitt
 // trigger), so that noise does not split them; each extremum is the vertex
-// of a least-squares parabola through the samples around the largest one
-// (for three samples, the parabola through them).
+// of a least-squares parabola through the samples around the largest one, a
+// third of a half-cycle on each side (at least one: with three samples, the
+// parabola through them). The parabola misses the peak of a cosine by the
+// same share at every extremum, which cancels in the ratios of heights and
+// the differences of times, while its noise shrinks with the samples.
 #include "identify/decay.hpp"
 
 #include <algorithm>
@@ -93,8 +96,7 @@ std::vector<Lobe> lobes(std::span<const double> y, std::size_t begin, std::size_
         const double d = y[i] - middle;
         const int now = d > hysteresis ? 1 : d < -hysteresis ? -1 : 0;
         if (now != 0 && now != side) {
-            // The lobe before ends where this one starts; the first one may
-            // be cut by the release and is not kept.
+            // The lobe before ends where this one starts.
             if (side != 0) {
                 lobe.last = i - 1;
                 found.push_back(lobe);
@@ -104,8 +106,13 @@ std::vector<Lobe> lobes(std::span<const double> y, std::size_t begin, std::size_
         }
         if (side != 0 && side * (y[i] - y[lobe.extreme]) > 0.0) lobe.extreme = i;
     }
-    // The lobe the record ends in may be cut too.
-    if (!found.empty() && found.front().extreme == found.front().first) found.erase(found.begin());
+    // The lobe the record ends in is left out, for the end may cut it; so is
+    // the first when its extreme is in its first quarter, which the release
+    // cut (a whole lobe has it near its middle).
+    if (!found.empty()) {
+        const Lobe& lobe = found.front();
+        if (4 * (lobe.extreme - lobe.first) < lobe.last - lobe.first) found.erase(found.begin());
+    }
     return found;
 }
 
@@ -161,7 +168,7 @@ DecaySpan find_decay(std::span<const double> t, std::span<const double> y, std::
     std::vector<std::size_t> counts;
     for (const Lobe& lobe : found) counts.push_back(lobe.last - lobe.first + 1);
     std::nth_element(counts.begin(), counts.begin() + static_cast<std::ptrdiff_t>(counts.size() / 2), counts.end());
-    const std::size_t half_width = std::max<std::size_t>(1, counts[counts.size() / 2] / 10);
+    const std::size_t half_width = std::max<std::size_t>(1, counts[counts.size() / 2] / 3);
 
     std::vector<Extremum> extrema;
     for (const Lobe& lobe : found) {

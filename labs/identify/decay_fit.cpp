@@ -134,16 +134,16 @@ std::optional<std::vector<double>> linear_start(const Samples& s, double omega0,
         const double tau = s.t[i] - s.t_start;
         const double envelope = std::exp(-alpha * tau);
         const double f[3] = {1.0, envelope * std::cos(omega_d * tau), envelope * std::sin(omega_d * tau)};
-        for (int p = 0; p < 3; ++p) {
+        for (std::size_t p = 0; p < 3; ++p) {
             r[p] += f[p] * s.y[i];
-            for (int q = 0; q < 3; ++q) m[static_cast<std::size_t>(p * 3 + q)] += f[p] * f[q];
+            for (std::size_t q = 0; q < 3; ++q) m[p * 3 + q] += f[p] * f[q];
         }
     }
     const std::vector<double> inverse = scaled_inverse(m, 3);
     if (inverse.empty()) return std::nullopt;
     std::vector<double> x(parameter_count, 0.0);
-    for (int p = 0; p < 3; ++p) {
-        for (int q = 0; q < 3; ++q) x[static_cast<std::size_t>(p)] += inverse[static_cast<std::size_t>(p * 3 + q)] * r[q];
+    for (std::size_t p = 0; p < 3; ++p) {
+        for (std::size_t q = 0; q < 3; ++q) x[p] += inverse[p * 3 + q] * r[q];
     }
     x[3] = omega0;
     x[4] = zeta;

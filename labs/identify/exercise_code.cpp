@@ -106,6 +106,8 @@ std::string exercise_code(const Exercise& exercise)
     return code;
 }
 
+std::string exercise_link(const std::string& code) { return "identify.html?exercise=" + code; }
+
 CodeReading read_exercise_code(std::string_view code)
 {
     CodeReading reading;

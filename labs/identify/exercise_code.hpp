@@ -39,6 +39,9 @@ bool sound_exercise(const Exercise& exercise);
 // The code of an exercise: URL-safe characters only.
 std::string exercise_code(const Exercise& exercise);
 
+// "identify.html?exercise=CODE", the page that sets the exercise.
+std::string exercise_link(const std::string& code);
+
 // The exercise of a code (blanks around it ignored), or what is wrong.
 struct CodeReading {
     Exercise exercise;

@@ -27,16 +27,16 @@ constexpr double least_ratio = 1e-4;
 bool step(const NormalEquations& e, const std::vector<double>& d, double mu, std::vector<double>& p,
           std::vector<double>& inverse)
 {
-    const int n = static_cast<int>(d.size());
+    const std::size_t n = d.size();
     std::vector<double> a = e.jtj;
-    for (int i = 0; i < n; ++i) a[static_cast<std::size_t>(i * n + i)] += mu * d[static_cast<std::size_t>(i)] * d[static_cast<std::size_t>(i)];
-    inverse = scaled_inverse(a, n);
+    for (std::size_t i = 0; i < n; ++i) a[i * n + i] += mu * d[i] * d[i];
+    inverse = scaled_inverse(a, static_cast<int>(n));
     if (inverse.empty()) return false;
-    p.assign(d.size(), 0.0);
-    for (int i = 0; i < n; ++i) {
+    p.assign(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
         double s = 0.0;
-        for (int j = 0; j < n; ++j) s += inverse[static_cast<std::size_t>(i * n + j)] * e.jtr[static_cast<std::size_t>(j)];
-        p[static_cast<std::size_t>(i)] = -s;
+        for (std::size_t j = 0; j < n; ++j) s += inverse[i * n + j] * e.jtr[j];
+        p[i] = -s;
     }
     return true;
 }
@@ -175,7 +175,8 @@ LeastSquaresSolution levenberg_marquardt(const LeastSquaresProblem& problem, std
             NormalEquations at_trial = problem(trial, true);
             const double squares1 = at_trial.squares;
             ++solution.evaluations;
-            const double fnorm1 = std::isfinite(squares1) ? std::sqrt(squares1) : std::numeric_limits<double>::infinity();
+            const double fnorm1 =
+                std::isfinite(squares1) ? std::sqrt(squares1) : std::numeric_limits<double>::infinity();
             const double actual = 0.1 * fnorm1 < fnorm ? 1.0 - (fnorm1 / fnorm) * (fnorm1 / fnorm) : -1.0;
             // ||J p||^2 from the normal equations.
             double jp = 0.0;

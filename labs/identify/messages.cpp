@@ -1,5 +1,7 @@
 #include "identify/messages.hpp"
 
+#include "identify/csv_lines.hpp"
+
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -84,7 +86,7 @@ std::string code_problem_text(CodeProblem problem, TextLanguage language)
 
 std::string unreadable_answer_text(std::string_view line, TextLanguage language)
 {
-    return formatted(texts(language).unreadable_answer, std::string(line.substr(0, 80)).c_str());
+    return formatted(texts(language).unreadable_answer, printable_excerpt(line, 80).c_str());
 }
 
 std::string verdict_text(const Exercise& exercise, const Answer& answer, const Verdict& verdict,

@@ -64,6 +64,13 @@ std::optional<std::size_t> column_index(const ColumnChoice& choice, const std::v
     return std::nullopt;
 }
 
+// A column as a message names it: its header name, or else its number.
+std::string column_label(const std::vector<std::string>& header, std::size_t index)
+{
+    if (index < header.size() && !header[index].empty()) return printable_excerpt(header[index], 60);
+    return std::to_string(index + 1);
+}
+
 bool all_numbers(const std::vector<std::string>& fields, bool decimal_comma)
 {
     for (const std::string& field : fields) {
@@ -146,13 +153,13 @@ RecordReading parse(std::string_view text, const std::string& file, const Column
         double values[2] = {0.0, 0.0};
         for (int k = 0; k < 2; ++k) {
             const std::size_t c = columns[k];
-            error.column = header.empty() || header[c].empty() ? std::to_string(c + 1) : header[c];
+            error.column = column_label(header, c);
             if (c >= fields.size() || fields[c].empty()) {
                 error.problem = RecordProblem::missing_value;
                 return failed(error);
             }
             const std::optional<double> value = field_number(fields[c], decimal_comma);
-            error.detail = fields[c].substr(0, 40);
+            error.detail = printable_excerpt(fields[c], 40);
             if (!value) {
                 error.problem = RecordProblem::words;
                 return failed(error);
@@ -165,8 +172,8 @@ RecordReading parse(std::string_view text, const std::string& file, const Column
         }
         if (increasing && !reading.record.t.empty() && !(values[0] > reading.record.t.back())) {
             error.problem = RecordProblem::not_increasing;
-            error.column = header.empty() || header[*ix].empty() ? std::to_string(*ix + 1) : header[*ix];
-            error.detail = fields[*ix].substr(0, 40);
+            error.column = column_label(header, *ix);
+            error.detail = printable_excerpt(fields[*ix], 40);
             return failed(error);
         }
         reading.record.t.push_back(values[0]);

@@ -64,6 +64,11 @@ TEST(NoisyDecay, NoiseOffsetRestAndJitter)
         EXPECT_LT(std::fabs(found.fit->omega0 - c.omega0), 5.0 * found.fit->omega0_error);
         EXPECT_LT(std::fabs(found.fit->zeta - c.zeta), 5.0 * found.fit->zeta_error);
         EXPECT_NEAR(found.fit->residual_rms, 0.03, 0.004);
+        // The decrement, the fit's start, is near too: no extremum cut by the
+        // release or lost in the noise takes part.
+        ASSERT_TRUE(found.decrement);
+        EXPECT_LT(relative(found.decrement->omega0, c.omega0), 0.01);
+        EXPECT_LT(relative(found.decrement->zeta, c.zeta), 0.1);
     }
 }
 
@@ -83,7 +88,8 @@ TEST(NoisyDecay, EndsWhereTheOscillationSinksIntoTheNoise)
 // at uneven times, in the app's layout.
 TEST(NoisyDecay, PhoneAccelerationWithGravity)
 {
-    std::string text = "\"Time (s)\",\"Acceleration x (m/s^2)\",\"Acceleration y (m/s^2)\",\"Acceleration z (m/s^2)\"\n";
+    std::string text =
+        "\"Time (s)\",\"Acceleration x (m/s^2)\",\"Acceleration y (m/s^2)\",\"Acceleration z (m/s^2)\"\n";
     const DecayCase c{12.0, 0.03, 0.5, 0.0, 1.0, 0.0025, 8.0, 0.0, 0.2, 9};
     const Record decay = decay_record(c);
     // Every derivative of a free decay is a free decay of the same omega0

@@ -192,3 +192,24 @@ TEST(BadRecord, AnyBytesAreSafe)
 }
 
 }  // namespace
+
+namespace {
+
+// A record's bytes reach a message only as printable text, whole UTF-8
+// characters and no control characters.
+TEST(BadRecord, MessageShowsNoControlCharacters)
+{
+    std::string word = "\x1b[2J";
+    for (int i = 0; i < 20; ++i) word += "長";
+    const RecordReading reading =
+        vibsim::identify::parse_record("t,y\n0,1\n0.1," + word + "\n", "c.csv", first, second);
+    ASSERT_TRUE(reading.error);
+    const std::string text = record_error_text(*reading.error, TextLanguage::english);
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    EXPECT_NE(text.find("?[2J長"), std::string::npos);
+    // Cut after whole characters: the bytes before ")" end a character.
+    const std::string inside = text.substr(text.find('(') + 1);
+    EXPECT_EQ((inside.size() - 1 - 4) % 3, 0u) << text;
+}
+
+}  // namespace
