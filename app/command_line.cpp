@@ -31,6 +31,11 @@ constexpr Option options[] = {
          if (named) line.language = *named;
          return named.has_value();
      }},
+    {"--trace-csv", "FILE", "write t,y,v of every frame since the last dialog to FILE",
+     [](CommandLine& line, std::string_view value) {
+         line.trace_csv = value;
+         return !value.empty();
+     }},
 };
 
 const Option* find_option(std::string_view name)
@@ -81,7 +86,7 @@ void print_usage(std::FILE* out)
                out);
 }
 
-std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err)
+std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err, CommandLine* read)
 {
     CommandLine line;
     int kept = 1;
@@ -123,6 +128,7 @@ std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, s
     }
     if (const std::optional<int> status = check_glut_arguments(argc, argv, err)) return status;
     platform::choose_language(line.language);
+    if (read != nullptr) *read = line;
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 
 namespace vibsim {
 
@@ -14,7 +15,8 @@ namespace vibsim {
 struct CommandLine {
     bool help = false;     // --help: print the usage and end
     bool version = false;  // --version: print the version and end
-    platform::Language language = platform::Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
+    platform::Language language = platform::Language::japanese;
+    std::string trace_csv;  // --trace-csv FILE: the trace's file; empty when none is asked for  // --lang ja|en: the dialog's, key help's and title's language
 };
 
 // Reads vibsim's options and removes them from argc/argv, so that GLUT sees
@@ -26,7 +28,9 @@ struct CommandLine {
 // written to `err`); nothing when the program goes on to the dialog, with the
 // language of --lang chosen. Checking GLUT's options here, rather than when
 // GLUT reads them, tells the user before the dialog rather than after it.
-std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err);
+// The options read are left in `read` when it is given.
+std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err,
+                                       CommandLine* read = nullptr);
 
 // The usage text of --help.
 void print_usage(std::FILE* out);

@@ -3,6 +3,7 @@
 #include "frame.hpp"
 #include "model.hpp"
 #include "texts.hpp"
+#include "trace_record.hpp"
 #include "vibsim/console.hpp"
 #include "vibsim/oscillator.hpp"
 
@@ -90,6 +91,7 @@ void input_parameters()
     print_frequencies();
     print_key_help();
     reset_view_and_state();
+    begin_trace();
 }
 
 }  // namespace vibsim

@@ -8,6 +8,7 @@
 #include "vibsim/draw.hpp"
 #include "vibsim/frame.hpp"
 #include "vibsim/plot.hpp"
+#include "trace_record.hpp"
 #include "vibsim/runge_kutta_gill.hpp"
 
 #include <GL/freeglut.h>
@@ -26,6 +27,7 @@ void advance_state()
         runge_kutta_gill(sim_time, time_step, step_input.data(), state.data(), 2);
         sim_time = sim_time + time_step;
     }
+    record_frame();
 }
 
 void draw_labels()

@@ -3,6 +3,7 @@
 #include "dialog.hpp"
 #include "frame.hpp"
 #include "model.hpp"
+#include "trace_record.hpp"
 
 #include <cstdlib>
 
@@ -47,7 +48,9 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
         break;
     case 'm':
     case 'j':
-        // The dialog asks for the constants too unless the key was 'j'.
+        // The motion shown so far goes to the trace's file; the dialog asks
+        // for the constants too unless the key was 'j'.
+        write_trace();
         sim_time = 0.0;
         input_parameters();
         break;

@@ -6,6 +6,7 @@
 #include "keys.hpp"
 #include "model.hpp"
 #include "platform/case_table.hpp"
+#include "trace_record.hpp"
 #include "texts.hpp"
 
 #include <emscripten/emscripten.h>
@@ -37,4 +38,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
                .number("time", vibsim::sim_time)
                .json();
     return json.c_str();
+}
+
+// The motion shown since the last dialog in the desktop's --trace-csv format.
+// The text stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_trace_csv()
+{
+    static std::string text;
+    text = vibsim::trace_csv();
+    return text.c_str();
 }

@@ -1,8 +1,19 @@
 // The simulator's page: its key buttons, their labels, its case by link
 // (m, lambda, K answer the constants prompt, y0 and v0 the initial
-// conditions prompt) and the picture's text alternative. The page shell does
-// the rest.
+// conditions prompt), the trace of the motion shown as the desktop's
+// --trace-csv writes it, and the picture's text alternative. The page shell
+// does the rest.
 (function() {
+  // The trace download: made from the program's own --trace-csv text when
+  // it is about to be used and the motion has moved on since.
+  var trace = null;
+  var traceMoved = true;
+  var shell = null;
+  function offerTrace() {
+    if (trace === null || !traceMoved || !shell.idle()) return;
+    trace.offer(Module['ccall']('vibsim_trace_csv', 'string', [], []), 'vibsim-trace.csv');
+    traceMoved = false;
+  }
   var constants = function(c) {
     return 'm = ' + c.mass + ' kg, λ = ' + c.damping + ' N/(m/s), K = ' + c.stiffness + ' N/m, y0 = ' + c.y0 +
       ' m, v0 = ' + c.v0 + ' m/s';
@@ -19,6 +30,7 @@
         'key.m': '系の定数変更',
         'key.j': '初期条件変更',
         'key.Escape': '終了',
+        traceCsv: '軌跡 CSV',
         pictureLabel: '１自由度減衰自由振動の図: ばねにつながれたマスと、変位 y(t)（赤）と速度 v(t)（緑）の時間変化',
         description: function(c, omega, zeta, time) {
           return constants(c) + '。固有振動数 ω0 = ' + omega + ' rad/s、減衰比 ζ = ' + zeta + '、' + c.damping_class +
@@ -34,6 +46,7 @@
         'key.m': 'change constants',
         'key.j': 'change initial conditions',
         'key.Escape': 'end',
+        traceCsv: 'Trace CSV',
         pictureLabel: 'Damped free vibration: the mass on its spring, and its displacement y(t) (red) and ' +
           'velocity v(t) (green) over time',
         description: function(c, omega, zeta, time) {
@@ -61,6 +74,14 @@
         var c = vibsimCase();
         return {mass: c.mass, damping: c.damping, stiffness: c.stiffness, y0: c.y0, v0: c.v0};
       },
+    },
+    changed: function() {
+      traceMoved = true;
+      if (trace !== null) trace.stale();
+    },
+    ready: function(given) {
+      shell = given;
+      trace = shell.download({id: 'trace-csv', label: shell.texts.traceCsv, asked: offerTrace});
     },
     describe: function(t) {
       var c = vibsimCase();

@@ -200,9 +200,9 @@ export class Page {
 // -geometry option: moving it afterwards would expose it again, and every
 // expose draws a frame.
 export class Desktop {
-  constructor(program) {
+  constructor(program, options = []) {
     this.output = Buffer.alloc(0);
-    this.child = spawn(program, ['-geometry', `${size}x${size}+0+0`], { env: { ...process.env, LC_ALL: 'C.UTF-8' }, stdio: ['pipe', 'pipe', 'inherit'] });
+    this.child = spawn(program, [...options, '-geometry', `${size}x${size}+0+0`], { env: { ...process.env, LC_ALL: 'C.UTF-8' }, stdio: ['pipe', 'pipe', 'inherit'] });
     this.child.stdout.on('data', (data) => { this.output = Buffer.concat([this.output, data]); });
     this.ended = new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal })));
   }

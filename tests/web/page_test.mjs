@@ -12,7 +12,8 @@
 // node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>] [<desktop vibsim-modes>]
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
 // modules, or no X display).
-import { existsSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -154,6 +155,28 @@ async function classroom(after120) {
   await onDisk.press('s', 120);
   const shown = await onDisk.picture();
   await judge('vibsim.html from the disk, its case by link, after 120 frames', after120, shown);
+  // The trace download: the desktop's --trace-csv for the same case, line
+  // for line as far as both go (each redraw is a frame, so their lengths
+  // differ).
+  await onDisk.page.$eval('a#trace-csv', (a) => a.dispatchEvent(new PointerEvent('pointerdown')));
+  await onDisk.page.waitForFunction(() => document.querySelector('a#trace-csv').href.startsWith('blob:'),
+    { timeout: 15000 });
+  const pageTrace = await onDisk.page.evaluate(async () => (await fetch(document.querySelector('a#trace-csv').href)).text());
+  const tracePath = join(mkdtempSync(join(tmpdir(), 'vibsim-trace-')), 'trace.csv');
+  const traced = new Desktop(desktopProgram, ['--trace-csv', tracePath]);
+  traced.type('1 0.5 4');
+  traced.type('1 0');
+  await traced.waitForWindow();
+  await traced.press('s', 20);
+  await sleep(500);
+  await traced.press('Escape');
+  await traced.ended;
+  const pageLines = pageTrace.split('\n');
+  const desktopLines = readFileSync(tracePath, 'utf8').split('\n');
+  const common = Math.min(pageLines.length, desktopLines.length) - 1;
+  check(pageLines.length > 121 && desktopLines.length > 21 && pageLines[0] === 't,y,v' &&
+    pageLines.slice(0, common).every((line, i) => line === desktopLines[i]),
+    `the trace download is the desktop's --trace-csv line for line (${common} lines compared)`);
   await onDisk.page.evaluate(() => new Promise((resolve) => {
     const canvas = document.getElementById('screen');
     const loss = canvas.getContext('webgl').getExtension('WEBGL_lose_context');
