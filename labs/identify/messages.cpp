@@ -31,7 +31,7 @@ namespace {
 
 }  // namespace
 
-std::string record_error_text(const RecordError& e, TextLanguage language)
+std::string record_error_text(const RecordError& e, platform::Language language)
 {
     const Texts& t = texts(language);
     const char* file = e.file.c_str();
@@ -53,7 +53,7 @@ std::string record_error_text(const RecordError& e, TextLanguage language)
     return formatted(t.unreadable_file, file);
 }
 
-std::string no_decay_text(NoDecay none, TextLanguage language)
+std::string no_decay_text(NoDecay none, platform::Language language)
 {
     const Texts& t = texts(language);
     switch (none) {
@@ -65,13 +65,13 @@ std::string no_decay_text(NoDecay none, TextLanguage language)
     return t.no_oscillation;
 }
 
-std::string no_peak_text(NoPeak none, const std::string& file, TextLanguage language)
+std::string no_peak_text(NoPeak none, const std::string& file, platform::Language language)
 {
     const Texts& t = texts(language);
     return formatted(none == NoPeak::no_peak ? t.no_peak : t.band_not_covered, file.c_str());
 }
 
-std::string code_problem_text(CodeProblem problem, TextLanguage language)
+std::string code_problem_text(CodeProblem problem, platform::Language language)
 {
     const Texts& t = texts(language);
     switch (problem) {
@@ -84,13 +84,13 @@ std::string code_problem_text(CodeProblem problem, TextLanguage language)
     return t.bad_check;
 }
 
-std::string unreadable_answer_text(std::string_view line, TextLanguage language)
+std::string unreadable_answer_text(std::string_view line, platform::Language language)
 {
     return formatted(texts(language).unreadable_answer, printable_excerpt(line, 80).c_str());
 }
 
 std::string verdict_text(const Exercise& exercise, const Answer& answer, const Verdict& verdict,
-                         TextLanguage language)
+                         platform::Language language)
 {
     const Texts& t = texts(language);
     const double w_percent = 100.0 * exercise.omega0_tolerance;

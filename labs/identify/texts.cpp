@@ -71,6 +71,6 @@ constexpr Texts english = {
 
 }  // namespace
 
-const Texts& texts(TextLanguage language) { return language == TextLanguage::english ? english : japanese; }
+const Texts& texts(platform::Language language) { return language == platform::Language::english ? english : japanese; }
 
 }  // namespace vibsim::identify

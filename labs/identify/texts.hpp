@@ -3,9 +3,9 @@
 // the judged answer. The code asks for a text by what it says.
 #pragma once
 
-namespace vibsim::identify {
+#include "platform/language.hpp"
 
-enum class TextLanguage { japanese, english };
+namespace vibsim::identify {
 
 struct Texts {
     // printf: the file; then as the problem says.
@@ -40,6 +40,6 @@ struct Texts {
     const char* zeta_outside;       // printf: the error in %
 };
 
-const Texts& texts(TextLanguage language);
+const Texts& texts(platform::Language language);
 
 }  // namespace vibsim::identify

@@ -94,7 +94,7 @@ TEST(ExerciseCode, BadCodesAreRefused)
     Exercise silent = sample_exercise();
     silent.noise = std::numeric_limits<double>::quiet_NaN();
     EXPECT_FALSE(sound_exercise(silent));
-    EXPECT_NE(code_problem_text(CodeProblem::bad_check, TextLanguage::english), "");
+    EXPECT_NE(code_problem_text(CodeProblem::bad_check, vibsim::platform::Language::english), "");
 }
 
 TEST(ExerciseRecord, SimulatorMotionWithTheLibrarysNoise)
@@ -146,7 +146,7 @@ TEST(ExerciseAnswer, JudgedWithinTheTolerances)
     EXPECT_FALSE(judge_answer(e, w, z * 1.09).right());
     EXPECT_FALSE(judge_answer(e, w, -z).right());
 
-    for (const TextLanguage language : {TextLanguage::english, TextLanguage::japanese}) {
+    for (const vibsim::platform::Language language : {vibsim::platform::Language::english, vibsim::platform::Language::japanese}) {
         const std::string right = verdict_text(e, Answer{w, z}, judge_answer(e, w, z), language);
         const std::string wrong = verdict_text(e, Answer{w, 2 * z}, judge_answer(e, w, 2 * z), language);
         EXPECT_NE(right, wrong);
@@ -155,9 +155,9 @@ TEST(ExerciseAnswer, JudgedWithinTheTolerances)
         EXPECT_EQ(lower.find("correct"), std::string::npos);
         EXPECT_EQ(wrong.find("正解"), std::string::npos);
     }
-    EXPECT_NE(verdict_text(e, Answer{w, z}, judge_answer(e, w, z), TextLanguage::english).find("Correct"),
+    EXPECT_NE(verdict_text(e, Answer{w, z}, judge_answer(e, w, z), vibsim::platform::Language::english).find("Correct"),
               std::string::npos);
-    EXPECT_NE(verdict_text(e, Answer{w, z}, judge_answer(e, w, z), TextLanguage::japanese).find("正解"),
+    EXPECT_NE(verdict_text(e, Answer{w, z}, judge_answer(e, w, z), vibsim::platform::Language::japanese).find("正解"),
               std::string::npos);
 }
 

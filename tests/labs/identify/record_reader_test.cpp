@@ -42,7 +42,7 @@ std::string with_decimal_commas(std::string text)
 
 void expect_sine(const RecordReading& reading, int n, double shift = 0.0)
 {
-    ASSERT_FALSE(reading.error) << record_error_text(*reading.error, TextLanguage::english);
+    ASSERT_FALSE(reading.error) << record_error_text(*reading.error, vibsim::platform::Language::english);
     ASSERT_EQ(reading.record.t.size(), static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         EXPECT_NEAR(reading.record.t[static_cast<std::size_t>(i)], i / 100.0, 1e-12);
@@ -118,8 +118,8 @@ RecordProblem problem_of(const std::string& text, const ColumnChoice& time = fir
 {
     const RecordReading reading = parse_record(text, "bad.csv", time, value);
     if (!reading.error) return RecordProblem::empty;
-    EXPECT_NE(record_error_text(*reading.error, TextLanguage::english).find("bad.csv"), std::string::npos);
-    EXPECT_NE(record_error_text(*reading.error, TextLanguage::japanese).find("bad.csv"), std::string::npos);
+    EXPECT_NE(record_error_text(*reading.error, vibsim::platform::Language::english).find("bad.csv"), std::string::npos);
+    EXPECT_NE(record_error_text(*reading.error, vibsim::platform::Language::japanese).find("bad.csv"), std::string::npos);
     return reading.error->problem;
 }
 
@@ -144,7 +144,7 @@ TEST(BadRecord, MessageSaysWhereAndWhat)
 {
     const RecordReading reading = parse_record("t,y\n" + lines(30, "%g,%g\n") + "0.31,abc\n", "bad.csv", first, second);
     ASSERT_TRUE(reading.error);
-    EXPECT_EQ(record_error_text(*reading.error, TextLanguage::english),
+    EXPECT_EQ(record_error_text(*reading.error, vibsim::platform::Language::english),
               "bad.csv: line 32, column \"y\" is not a number (abc)");
     const RecordReading backwards = parse_record(lines(30, "%g,%g\n") + "0.1,1\n", "b.csv", first, second);
     ASSERT_TRUE(backwards.error);
@@ -158,7 +158,7 @@ TEST(BadRecord, FilesThatCannotBeRead)
     const RecordReading missing = read_record((folder / "none.csv").string(), first, second);
     ASSERT_TRUE(missing.error);
     EXPECT_EQ(missing.error->problem, RecordProblem::missing_file);
-    EXPECT_NE(record_error_text(*missing.error, TextLanguage::english).find("none.csv"), std::string::npos);
+    EXPECT_NE(record_error_text(*missing.error, vibsim::platform::Language::english).find("none.csv"), std::string::npos);
     const RecordReading directory = read_record(folder.string(), first, second);
     ASSERT_TRUE(directory.error);
     EXPECT_EQ(directory.error->problem, RecordProblem::unreadable_file);
@@ -204,7 +204,7 @@ TEST(BadRecord, MessageShowsNoControlCharacters)
     const RecordReading reading =
         vibsim::identify::parse_record("t,y\n0,1\n0.1," + word + "\n", "c.csv", first, second);
     ASSERT_TRUE(reading.error);
-    const std::string text = record_error_text(*reading.error, TextLanguage::english);
+    const std::string text = record_error_text(*reading.error, vibsim::platform::Language::english);
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
     EXPECT_NE(text.find("?[2J長"), std::string::npos);
     // Cut after whole characters: the bytes before ")" end a character.
