@@ -82,9 +82,9 @@ void print_found(const Session& s)
         } else {
             console_printf(t.record, s.file.c_str(), s.record.t.size(), s.record.t.front(), s.record.t.back());
         }
-        const DecaySpan& d = s.found.decay;
-        if (d.end > d.begin) {
-            console_printf(t.analysed, s.record.t[d.begin], s.record.t[d.end - 1], d.end - d.begin, d.extrema.size());
+        if (s.last > s.first) {
+            console_printf(t.analysed, s.record.t[s.first], s.record.t[s.last - 1], s.last - s.first,
+                           s.found.decay.extrema.size());
         }
         if (const auto& m = s.found.decrement) {
             console_printf(t.decrement, m->delta, m->zeta, m->omega_d, m->omega0, m->cycles.empty() ? 0.0 : m->cycles.back());
