@@ -1,6 +1,8 @@
 #include "identify/csv_lines.hpp"
 
-#include <charconv>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 
@@ -129,21 +131,20 @@ std::optional<double> field_number(std::string_view field, bool decimal_comma)
     if (same_letters(digits, "inf") || same_letters(digits, "infinity")) {
         return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
-    // Only digits, one point and an exponent: from_chars would also take
-    // "nan(...)" and hexadecimal forms, which no record holds.
-    if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits.front())) || digits.front() == '.')) {
+    // Only digits, a point and an exponent: strtod would also take
+    // "nan(...)" and hexadecimal forms, which no record holds. (The
+    // program never sets LC_NUMERIC, so the point is strtod's.)
+    if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits.front())) || digits.front() == '.') ||
+        digits.find_first_not_of("0123456789.eE+-") != std::string_view::npos) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const char* const end = digits.data() + digits.size();
-    const auto [stop, error] = std::from_chars(digits.data(), end, value, std::chars_format::general);
-    if (stop != end) return std::nullopt;
+    const std::string number(digits);
+    char* stop = nullptr;
+    errno = 0;
+    double value = std::strtod(number.c_str(), &stop);
+    if (stop != number.c_str() + number.size()) return std::nullopt;
     // A magnitude beyond the doubles is infinite, one below them 0.
-    if (error == std::errc::result_out_of_range) {
-        value = underflows(digits) ? 0.0 : std::numeric_limits<double>::infinity();
-    } else if (error != std::errc{}) {
-        return std::nullopt;
-    }
+    if (errno == ERANGE) value = underflows(digits) ? 0.0 : std::numeric_limits<double>::infinity();
     return negative ? -value : value;
 }
 

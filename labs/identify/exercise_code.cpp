@@ -7,7 +7,7 @@
 #include "identify/exercise_code.hpp"
 
 #include <array>
-#include <bit>
+#include <cstring>
 #include <cmath>
 #include <vector>
 
@@ -20,6 +20,22 @@ constexpr std::size_t number_count = 7;
 constexpr std::size_t byte_count = 1 + 8 * number_count + 4 + 4;
 constexpr std::uint64_t key_start = 0x76696273696d4964;  // any fixed value
 constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+
+// A double's bits and back (std::bit_cast, which not every standard library
+// of the page's compiler has yet).
+std::uint64_t bits_of(double x)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+double double_of(std::uint64_t bits)
+{
+    double x = 0.0;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
 
 std::uint64_t split_mix(std::uint64_t& state)
 {
@@ -91,7 +107,7 @@ bool sound_exercise(const Exercise& e)
 std::string exercise_code(const Exercise& exercise)
 {
     std::vector<std::uint8_t> bytes{code_version};
-    for (const double x : numbers(exercise)) put(bytes, std::bit_cast<std::uint64_t>(x), 8);
+    for (const double x : numbers(exercise)) put(bytes, bits_of(x), 8);
     put(bytes, exercise.seed, 4);
     put(bytes, fnv1a(bytes, bytes.size()), 4);
     mix(bytes);
@@ -154,7 +170,7 @@ CodeReading read_exercise_code(std::string_view code)
         return reading;
     }
     std::array<double, number_count> x{};
-    for (std::size_t k = 0; k < number_count; ++k) x[k] = std::bit_cast<double>(get(bytes, 1 + 8 * k, 8));
+    for (std::size_t k = 0; k < number_count; ++k) x[k] = double_of(get(bytes, 1 + 8 * k, 8));
     Exercise& e = reading.exercise;
     e = Exercise{x[0], x[1], x[2], x[3], x[4], static_cast<std::uint32_t>(get(bytes, 1 + 8 * number_count, 4)), x[5],
                  x[6]};

@@ -1,6 +1,6 @@
 #include "identify/identification.hpp"
 
-#include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -18,11 +18,17 @@ void add_field(std::string& text, double value)
     text += digits;
 }
 
+// The fewest significant digits (of 1 to 17) that read back as the same
+// double.
 std::string shortest(double value)
 {
+    if (!std::isfinite(value)) return "0";
     char digits[32];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    return error == std::errc{} ? std::string(digits, end) : std::string("0");
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(digits, sizeof digits, "%.*g", precision, value);
+        if (std::strtod(digits, nullptr) == value) break;
+    }
+    return digits;
 }
 
 }  // namespace

@@ -31,6 +31,14 @@ namespace {
 
 using namespace vibsim::identify;
 
+// On the page the file input takes the dialog's place: the window opens on
+// no record, and the record chosen is handed over (identify_page.cpp).
+#ifdef __EMSCRIPTEN__
+constexpr bool file_input_page = true;
+#else
+constexpr bool file_input_page = false;
+#endif
+
 void say(const std::string& message) { std::fprintf(stderr, "vibsim-identify: %s\n", message.c_str()); }
 
 // The session of the options' record, response or exercise; false after
@@ -112,12 +120,14 @@ int main(int argc, char** argv)
         vibsim::console_printf("\n");
         if (options.record_csv_file.empty()) return 0;
     }
-    if (options.ask()) {
+    session.time_column = options.time_column;
+    session.value_column = options.value_column;
+    if (options.ask() && !file_input_page) {
         if (!ask_record(session, options.time_column, options.value_column)) return 0;
     } else if (!open_inputs(options, session)) {
         return 1;
     }
-    if (!options.make_exercise) print_found(session);
+    if (!options.make_exercise && !(options.ask() && file_input_page)) print_found(session);
 
     if (options.batch()) {
         bool written = true;

@@ -45,7 +45,7 @@ void draw_header(const Session& s)
     if (s.is_exercise && !s.worked_shown) {
         first = "Exercise: find ω₀ and ζ from this record (key a to answer, w to see the worked identification)";
     } else if (s.record.t.empty()) {
-        first.clear();
+        first = s.response_file.empty() ? "No record yet: choose a record's file (CSV of time and value)" : "";
     } else if (const auto& m = s.found.decrement) {
         first = printed("Log decrement: δ = %.5g   ζ = %.5g   ω₀ = %.6g rad/s   ω_d = %.6g rad/s", m->delta, m->zeta,
                         m->omega0, m->omega_d);

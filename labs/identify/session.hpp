@@ -22,6 +22,8 @@ struct Session {
     std::size_t last = 0;
     Identification found;
     std::optional<double> mass;
+    ColumnChoice time_column{1, {}};   // the columns a record is read from
+    ColumnChoice value_column{2, {}};
     std::string response_file;      // the frequency response's file; empty without one
     Record response;                // omega and amplitude
     std::optional<HalfPower> half_power;
