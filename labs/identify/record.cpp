@@ -4,10 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
+
+#include <sys/stat.h>
 
 namespace vibsim::identify {
 
@@ -214,25 +213,30 @@ RecordReading parse_record(std::string_view text, const std::string& file, const
 
 std::optional<RecordError> read_file(const std::string& path, std::string& content)
 {
+    // Plain C files rather than streams: the page's program stays small.
     RecordError error;
     error.file = path;
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        error.problem = RecordProblem::unreadable_file;
-        return error;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
         error.problem = RecordProblem::missing_file;
         return error;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
+    std::FILE* file = S_ISDIR(status.st_mode) ? nullptr : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error.problem = S_ISDIR(status.st_mode) ? RecordProblem::unreadable_file : RecordProblem::missing_file;
+        return error;
+    }
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
         error.problem = RecordProblem::unreadable_file;
         return error;
     }
-    content = bytes.str();
+    content = std::move(bytes);
     return std::nullopt;
 }
 
