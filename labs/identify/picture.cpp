@@ -51,8 +51,7 @@ void draw_header(const Session& s)
                         m->omega0, m->omega_d);
         if (const auto& f = s.found.fit) {
             second = printed("Fit: ω₀ = %.7g ± %.2g rad/s   ζ = %.6g ± %.2g", f->omega0, f->omega0_error, f->zeta,
-                             f->zeta_error) +
-                     printed("   residual RMS %.3g", f->residual_rms);
+                             f->zeta_error);
         }
     }
     if (!s.is_exercise || s.worked_shown) {
@@ -66,7 +65,7 @@ void draw_header(const Session& s)
     }
     if (s.mass && !s.is_exercise && s.found.fit) {
         const Constants c = constants_for(*s.mass, s.found.fit->omega0, s.found.fit->zeta);
-        draw_label(1.30, 0.855, printed("m = %g kg:  K = %.6g N/m   λ = %.5g N/(m/s)", *s.mass, c.stiffness, c.damping)
+        draw_label(1.30, 0.785, printed("m = %g kg:  K = %.6g N/m   λ = %.5g N/(m/s)", *s.mass, c.stiffness, c.damping)
                                     .c_str(),
                    kit::text_pixels, ink, Align::right);
     }

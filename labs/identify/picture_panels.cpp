@@ -60,8 +60,11 @@ void draw_log_heights(const Session& s, const kit::Rect& r)
 
 void draw_residual(const Session& s, const kit::Rect& r)
 {
-    kit::draw_frame(r, "The residual y − fit");
-    if (!s.found.fit) return;
+    if (!s.found.fit) {
+        kit::draw_frame(r, "The residual y − fit");
+        return;
+    }
+    kit::draw_frame(r, kit::format("The residual y − fit, RMS %.3g", s.found.fit->residual_rms).c_str());
     const DecaySpan& d = s.found.decay;
     if (d.end <= d.begin + 1) return;
     const std::vector<double>& t = s.record.t;
