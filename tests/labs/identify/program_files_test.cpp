@@ -6,6 +6,7 @@
 // picture is drawn with no X display.
 #include "child_process.hpp"
 #include "identify/exercise.hpp"
+#include "identify/half_power.hpp"
 #include "identify/identification.hpp"
 #include "identify/record.hpp"
 
@@ -194,6 +195,30 @@ TEST(IdentifyFiles, ResultIsTheCoresTableAndNoDecayGivesNone)
         {"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>/dev/null", IDENTIFY_PROGRAM, record, "--result-csv", "-"}, "",
         {"ASAN_OPTIONS=detect_leaks=0"});
     EXPECT_EQ(piped.output, result_csv(method_results(found), std::nullopt));
+}
+
+TEST(IdentifyFiles, AFrequencyResponseGivesItsHalfPowerLine)
+{
+    // m = 1, lambda = 0.3, K = 9: |H| = 1 / sqrt((K - omega^2)^2 + (lambda omega)^2).
+    std::string text = "omega,amplitude\n";
+    char line[80];
+    for (int i = 1; i <= 600; ++i) {
+        const double w = 0.01 * i;
+        std::snprintf(line, sizeof line, "%.17g,%.17g\n", w, 1.0 / std::hypot(9.0 - w * w, 0.3 * w));
+        text += line;
+    }
+    const std::string response = temp_file("response.csv");
+    write_text(response, text);
+    const std::string result = temp_file("half_power.csv");
+    const test::ChildResult run = run_identify({"--frf", response, "--mass", "1", "--result-csv", result});
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    const RecordReading reading = parse_response(text, response, ColumnChoice{1, {}}, response_amplitude_column(text));
+    ASSERT_FALSE(reading.error);
+    NoPeak none = NoPeak::no_peak;
+    const std::optional<HalfPower> found = half_power(reading.record.t, reading.record.y, none);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(file_bytes(result), result_csv({half_power_result(*found)}, 1.0));
+    EXPECT_NE(run.output.find("Half-power bandwidth"), std::string::npos) << run.output;
 }
 
 TEST(IdentifyExercises, MadeAnsweredAndWrittenAsTheCoreMakesThem)
