@@ -13,7 +13,7 @@
 #include "identify/options.hpp"
 #include "identify/picture.hpp"
 #include "identify/session.hpp"
-#include "identify/tables.hpp"
+#include "kit/tables.hpp"
 #include "identify/window.hpp"
 #include "kit/display.hpp"
 #include "kit/outputs.hpp"
@@ -47,7 +47,8 @@ bool open_inputs(const Options& o, Session& session)
 {
     const vibsim::platform::Language language = vibsim::platform::chosen_language();
     if (!o.exercise_code.empty() || o.make_exercise) {
-        if (o.exercise.noise > 0.0 && !load_tables(o.tables_folder)) return false;
+        const char* needed_for = ", which the exercise's noise needs,";
+        if (o.exercise.noise > 0.0 && !vibsim::kit::load_tables(o.tables_folder, needed_for)) return false;
         std::optional<Record> record = exercise_record(o.exercise);
         if (!record) return false;
         session.is_exercise = true;

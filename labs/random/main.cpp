@@ -14,7 +14,7 @@
 #include "random/picture.hpp"
 #include "random/spectrum_csv.hpp"
 #include "random/step_stability.hpp"
-#include "random/tables.hpp"
+#include "kit/tables.hpp"
 #include "random/texts.hpp"
 #include "random/window.hpp"
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     const Options& options = *parsed;
 
     if (options.seed) std::srand(*options.seed);
-    if (!load_tables(options.tables_folder)) return 1;
+    if (!kit::load_tables(options.tables_folder)) return 1;
 
     Oscillator oscillator = options.oscillator;
     if (options.ask()) ask_oscillator(oscillator);

@@ -1,4 +1,6 @@
-#include "identify/tables.hpp"
+#include "kit/tables.hpp"
+
+#include "platform/program_name.hpp"
 
 #include <vibsim/normal_random.hpp>
 
@@ -8,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace vibsim::identify {
+namespace vibsim::kit {
 
 namespace {
 
@@ -42,27 +44,30 @@ std::string beside_program()
 
 }  // namespace
 
-bool load_tables(const std::string& folder)
+bool load_tables(const std::string& folder, const char* needed_for)
 {
-    // Plain POSIX calls rather than std::filesystem: the page's program
-    // stays small.
-    std::vector<std::string> folders;
     if (!folder.empty()) {
-        folders.push_back(folder);
-    } else {
-        folders.emplace_back(".");
-        const std::string beside = beside_program();
-        if (!beside.empty()) folders.push_back(beside);
-        folders.emplace_back(VIBSIM_TABLES_DIR);
+        if (!holds_tables(folder)) {
+            std::fprintf(stderr, "%s: %s does not hold the five conversion tables (normal01.data ... normal45.data)\n",
+                         platform::program_name(), folder.c_str());
+            return false;
+        }
+        return load_normal_tables(folder);
     }
+    // Plain POSIX calls rather than std::filesystem: the pages' programs
+    // stay small.
+    std::vector<std::string> folders{"."};
+    const std::string beside = beside_program();
+    if (!beside.empty()) folders.push_back(beside);
+    folders.emplace_back(VIBSIM_TABLES_DIR);
     for (const std::string& candidate : folders) {
-        if (holds_tables(candidate) && load_normal_tables(candidate)) return true;
+        if (holds_tables(candidate)) return load_normal_tables(candidate);
     }
-    std::fprintf(stderr, "vibsim-identify: the conversion tables normal01.data ... normal45.data, which the"
-                 " exercise's noise needs, are in none of these folders:\n");
+    std::fprintf(stderr, "%s: the conversion tables normal01.data ... normal45.data%s are in none of these folders:\n",
+                 platform::program_name(), needed_for);
     for (const std::string& candidate : folders) std::fprintf(stderr, "  %s\n", candidate.c_str());
     std::fprintf(stderr, "name their folder with --tables DIR\n");
     return false;
 }
 
-}  // namespace vibsim::identify
+}  // namespace vibsim::kit
