@@ -59,12 +59,7 @@ const Texts& texts()
 const char* damping_class_text(DampingClass damping)
 {
     const Texts& text = texts();
-    switch (damping) {
-    case DampingClass::overdamped: return text.overdamped;
-    case DampingClass::critically_damped: return text.critically_damped;
-    case DampingClass::underdamped: break;
-    }
-    return text.underdamped;
+    return damping_class_word(damping, text.underdamped, text.critically_damped, text.overdamped);
 }
 
 }  // namespace vibsim

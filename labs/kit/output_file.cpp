@@ -135,6 +135,11 @@ bool open_output(const std::string& path, OutputFile& output, std::string& reaso
     if (const std::optional<int> descriptor = descriptor_named(path)) {
         output.target = path;
         output.standard_output = *descriptor == STDOUT_FILENO;
+        const int flags = fcntl(*descriptor, F_GETFL);
+        if (flags >= 0 && (flags & O_ACCMODE) == O_RDONLY) {
+            reason = "it names descriptor " + std::to_string(*descriptor) + ", which is open for reading only";
+            return false;
+        }
         output.fd = fcntl(*descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
         if (output.fd >= 0) return true;
         if (errno != EBADF) return fail(reason, errno);

@@ -45,9 +45,12 @@ bool open_outputs(std::span<const std::string* const> paths, std::span<OutputFil
 bool write_to_output(const std::string& path, OutputFile& output, std::string_view bytes)
 {
     std::string reason;
+    // Only a file that is replaced whole has an earlier one to keep; a pipe,
+    // a device or standard output is written in place.
+    const bool replaced = output.fd < 0;
     if (write_output(output, bytes, reason)) return true;
-    std::fprintf(stderr, "%s: cannot write %s: %s; an earlier file of that name is left as it was\n", platform::program_name(),
-                 path.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s: cannot write %s: %s%s\n", platform::program_name(), path.c_str(), reason.c_str(),
+                 replaced ? "; an earlier file of that name is left as it was" : "");
     return false;
 }
 

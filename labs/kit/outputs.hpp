@@ -22,7 +22,8 @@ bool open_outputs(std::span<const std::string* const> paths, std::span<OutputFil
 
 // Writes `bytes` as the output made ready for `path`; false, with the
 // message on standard error, when it fails (an earlier file of that name
-// then stays as it was).
+// then stays as it was, which the message says for a file replaced whole,
+// not for a pipe, a device or standard output).
 bool write_to_output(const std::string& path, OutputFile& output, std::string_view bytes);
 
 }  // namespace vibsim::kit

@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -80,32 +81,67 @@ void draw_frame(const Rect& r, const char* title)
 
 double tick_step(double span, int most)
 {
+    if (!(span > 0.0) || !std::isfinite(span) || most < 1) return 0.0;
+    // 10^floor(log10(span / most)) times 1, 2, 5 or 10 cuts the span into at
+    // most `most` parts; rounding of the power may call for the next decade.
     double power = std::pow(10.0, std::floor(std::log10(span / most)));
-    for (;;) {
+    for (int decade = 0; decade < 3; ++decade, power *= 10.0) {
         for (const double factor : {1.0, 2.0, 5.0}) {
             if (span / (factor * power) <= most) return factor * power;
         }
-        power *= 10.0;
     }
+    return power;
 }
 
 std::string tick_text(double value, double step)
 {
-    return format(step < 1.0 ? (step < 0.1 ? "%.2f" : "%.1f") : "%.0f", value);
+    const double size = std::fabs(value);
+    // Plain decimals while they are few and the number is short: 0.25, 12.5,
+    // 4000.
+    if (step >= 0.01 && size < 1e6) return format(step < 1.0 ? (step < 0.1 ? "%.2f" : "%.1f") : "%.0f", value);
+    if (step >= 0.001 && size < 1e6) return format("%.3f", value);
+    if (value == 0.0) return "0";
+    // Otherwise powers of ten with the digits that the step tells apart:
+    // 1e-12, 2.5e+20.
+    const int digits = !(step > 0.0) || !std::isfinite(step)
+                           ? 1
+                           : std::clamp(static_cast<int>(std::floor(std::log10(size)) -
+                                                         std::floor(std::log10(step) + 1e-9)) +
+                                            1,
+                                        1, 17);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
+    // The mantissa without its trailing zeros (and its point when nothing
+    // follows it).
+    std::string out = text;
+    const std::size_t e = out.find('e');
+    if (e == std::string::npos) return out;
+    std::string mantissa = out.substr(0, e);
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    return mantissa + out.substr(e);
 }
 
 void time_like_axis(const Rect& r, double span, const char* unit)
 {
     const double step = tick_step(span, 8);
+    // The ticks 0, step, ... up to the span (with a relative slack for its
+    // rounding): at most 9 of them, whatever the span.
+    const int ticks = step > 0.0 ? static_cast<int>(std::floor(span / step * (1.0 + 1e-9))) : -1;
     {
         PanelScope panel(r);
         glLineWidth(1.0f);
-        for (double value = step; value < span; value += step) {
+        for (int i = 1; i <= ticks; ++i) {
+            const double value = i * step;
+            if (!(value < span)) break;
             const double u = -1.0 + 2.0 * value / span;
             draw_line({u, -1.0}, {u, 1.0}, rule);
         }
     }
-    for (double value = 0.0; value <= span + 1e-9; value += step) {
+    for (int i = 0; i <= ticks; ++i) {
+        const double value = i * step;
         draw_label(r.x(-1.0 + 2.0 * value / span), r.y0 - 0.045, tick_text(value, step).c_str(), small_pixels,
                    muted, Align::centre);
     }

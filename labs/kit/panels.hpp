@@ -67,14 +67,18 @@ std::string format(const char* pattern, double value);
 void draw_frame(const Rect& r, const char* title);
 
 // A step of 1, 2 or 5 times a power of ten that cuts `span` into at most
-// `most` parts.
+// `most` parts; 0 (no ticks) for a span that is not a positive, finite
+// number.
 double tick_step(double span, int most);
 
-// A tick's value with as many decimals as its step needs.
+// A tick's value with as many decimals as its step needs ("0.25", "12.5")
+// while that is short, otherwise in powers of ten with the digits the step
+// tells apart ("1e-12", "2.5e+20").
 std::string tick_text(double value, double step);
 
 // Vertical rules at the ticks of 0 ... span (panel u from -1 to +1) and
-// their values under the panel, and the unit at its right.
+// their values under the panel, and the unit at its right: at most 9 ticks
+// whatever the span, none for a span that is not positive and finite.
 void time_like_axis(const Rect& r, double span, const char* unit);
 
 // The largest magnitude a plot shows, with room to spare; never 0.

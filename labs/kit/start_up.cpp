@@ -24,15 +24,18 @@ std::optional<int> answer_at_once(const std::string* error, bool help, bool vers
         std::fprintf(stderr, "%s: %s\n%s", platform::program_name(), error->c_str(), usage.c_str());
         return 2;
     }
+    if (!help && !version) return std::nullopt;
     if (help) {
         std::fputs(usage.c_str(), stdout);
-        return 0;
-    }
-    if (version) {
+    } else {
         std::printf("%s %s\n", platform::program_name(), version_text);
-        return 0;
     }
-    return std::nullopt;
+    // An answer that did not reach its reader (a full disk, a closed pipe)
+    // is a failure, told on standard error.
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::fprintf(stderr, "%s: cannot write the %s to standard output\n", platform::program_name(),
+                 help ? "usage" : "version");
+    return 1;
 }
 
 std::string usage_head(const char* program) { return std::string("usage: ") + program + " [options]\n"; }

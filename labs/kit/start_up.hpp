@@ -10,7 +10,8 @@ namespace vibsim::kit {
 
 // The exit status when the lab ends here: 2 after the fault in `error` and
 // the usage on standard error, when `error` is not null; 0 after the usage
-// for --help or "<program> <version>" for --version on standard output.
+// for --help or "<program> <version>" for --version on standard output, or
+// 1 when standard output does not take them.
 // Nothing when the lab goes on.
 std::optional<int> answer_at_once(const std::string* error, bool help, bool version, const std::string& usage,
                                   const char* version_text);

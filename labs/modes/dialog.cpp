@@ -26,7 +26,38 @@ struct Fault {
 
 Fault out_of_range(std::string rule) { return {texts().out_of_range, std::move(rule)}; }
 
-void say(const Fault& fault) { console_printf(fault.message, fault.what.c_str()); }
+// Words echoed in a fault are cut to this many bytes, so that a long line
+// is named, not repeated.
+constexpr std::size_t echo_bytes = 40;
+
+// The length of the UTF-8 sequence that starts at text[at], or 0 when none
+// does.
+std::size_t utf8_length(const std::string& text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[at + i]) >> 6) != 0x2) return 0;
+    return length;
+}
+
+// What a fault names, as the console shows it: at most echo_bytes of it,
+// cut between characters and marked "…" when cut, and each byte that is
+// not UTF-8 as '?'.
+std::string echo(const std::string& what)
+{
+    std::string shown;
+    for (std::size_t at = 0; at < what.size();) {
+        const std::size_t length = utf8_length(what, at);
+        if (shown.size() + std::max<std::size_t>(length, 1) > echo_bytes) return shown + "…";
+        shown += length == 0 ? std::string("?") : what.substr(at, length);
+        at += std::max<std::size_t>(length, 1);
+    }
+    return shown;
+}
+
+void say(const Fault& fault) { console_printf(fault.message, echo(fault.what).c_str()); }
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -82,10 +113,12 @@ std::string values_text(const std::vector<double>& values)
 // One field at `p`: a number, or numbers separated by commas (blanks around
 // a comma allowed), each ended by a blank, a comma or the line's end. `p`
 // moves past the field. False, with `p` at the field, when it is not such a
-// field; an empty `values` where the line has no more fields.
-bool read_field(const char*& p, std::vector<double>& values)
+// field; an empty `values` where the line has no more fields. `spaced` tells
+// whether a blank follows one of its commas.
+bool read_field(const char*& p, std::vector<double>& values, bool* spaced = nullptr)
 {
     values.clear();
+    if (spaced != nullptr) *spaced = false;
     const char* at = skip_blanks(p);
     if (*at == '\0') {
         p = at;
@@ -101,22 +134,30 @@ bool read_field(const char*& p, std::vector<double>& values)
         values.push_back(x);
         q = skip_blanks(end);
         if (*q != ',') {
-            p = q;
+            p = end;
             return true;
         }
+        if (spaced != nullptr && blank(q[1])) *spaced = true;
         q = skip_blanks(q + 1);
     }
 }
 
-// The m lambda K line: each field it gives replaces its list in `fields`;
-// the fields it leaves out keep theirs.
-Fault read_constants(const std::string& line, std::vector<double>* fields[3])
+// The m lambda K line for a chain of n masses: each field it gives replaces
+// its list in `fields`; the fields it leaves out keep theirs. A list with a
+// blank after a comma that holds more values than its quantity takes (n for
+// m and lambda, n + 1 for K) has taken the next field's value ("1,2,1, 0 1"
+// for 3 masses): it is named as typed, not read as a list of another length.
+Fault read_constants(const std::string& line, int n, std::vector<double>* fields[3])
 {
     const char* p = line.c_str();
     std::vector<double> given[3];
-    for (std::vector<double>& values : given) {
-        if (!read_field(p, values)) return {texts().unreadable, word_at(p)};
-        if (values.empty()) break;
+    for (int i = 0; i < 3; ++i) {
+        bool spaced = false;
+        const char* const from = skip_blanks(p);
+        if (!read_field(p, given[i], &spaced)) return {texts().unreadable, word_at(p)};
+        if (given[i].empty()) break;
+        const std::size_t fits = static_cast<std::size_t>(i == 2 ? n + 1 : n);
+        if (spaced && given[i].size() > fits) return {texts().too_many, std::string(from, p)};
     }
     p = skip_blanks(p);
     if (*p != '\0') return {texts().too_many, rest_of_line(p)};
@@ -174,6 +215,42 @@ Fault read_typed(const char* p, int n, Start& start)
     return {};
 }
 
+// A word that is a decimal number, as typed: digits, signs, a point and an
+// exponent only (strtod alone would also take "nan", "inf" and "0x3").
+bool decimal_word(const std::string& word)
+{
+    return !word.empty() && word.find_first_not_of("0123456789+-.eE") == std::string::npos &&
+           word.find_first_of("0123456789") != std::string::npos;
+}
+
+// The whole number from `lowest` to `highest` that `word` is, into `value`;
+// otherwise the word named as unreadable, or `out` for a number that is not
+// such a whole number (compared as a double, before any conversion).
+Fault read_whole(const std::string& word, int lowest, int highest, int& value, const Fault& out)
+{
+    if (word.empty()) return out;
+    char* end = nullptr;
+    const double x = decimal_word(word) ? std::strtod(word.c_str(), &end) : 0.0;
+    if (end == nullptr || *end != '\0') return {texts().unreadable, word};
+    if (!(x >= lowest && x <= highest) || x != std::floor(x)) return out;
+    value = static_cast<int>(x);
+    return {};
+}
+
+// The N line: a whole number from 1 to most_masses alone, or an empty line
+// that keeps `n`.
+Fault read_count(const std::string& line, int& n)
+{
+    const char* const p = skip_blanks(line.c_str());
+    if (*p == '\0') return {};
+    const std::string word = word_at(p);
+    const Fault fault = read_whole(word, 1, most_masses, n, out_of_range("1 ≤ N ≤ " + std::to_string(most_masses)));
+    if (fault.message != nullptr) return fault;
+    const char* const rest = skip_blanks(p + word.size());
+    if (*rest != '\0') return {texts().too_many, rest_of_line(rest)};
+    return {};
+}
+
 // "k", "p j", "s j" or typed displacements and velocities into `start`;
 // an empty line keeps it.
 Fault read_start(const std::string& line, int n, Start& start)
@@ -186,14 +263,16 @@ Fault read_start(const std::string& line, int n, Start& start)
         typed.kind = line[at] == 'p' ? StartKind::pluck : StartKind::strike;
         ++at;
     }
-    const char* from = line.c_str() + at;
-    char* end = nullptr;
-    const long value = std::strtol(from, &end, 10);
-    if (end == from || value < 1 || value > n) {
-        return out_of_range("1 ≤ " + std::string(typed.kind == StartKind::mode ? "k" : "j") + " ≤ " +
-                            std::to_string(n));
-    }
-    typed.at = static_cast<int>(value);
+    const char* const from = skip_blanks(line.c_str() + at);
+    const std::string word = word_at(from);
+    const Fault out = out_of_range("1 ≤ " + std::string(typed.kind == StartKind::mode ? "k" : "j") + " ≤ " +
+                                   std::to_string(n));
+    int value = 0;
+    const Fault fault = read_whole(word, 1, n, value, out);
+    if (fault.message != nullptr) return fault;
+    const char* const rest = skip_blanks(from + word.size());
+    if (*rest != '\0') return {texts().too_many, rest_of_line(rest)};
+    typed.at = value;
     start = std::move(typed);
     return {};
 }
@@ -222,15 +301,15 @@ void ask_chain(Chain& chain, Start& start)
                    values_text(chain.stiffness).c_str());
     for (;;) {
         console_printf("%s", t.count_prompt);
-        double count = chain.n;
-        double* values[] = {&count};
-        const bool more = kit::read_numbers(values, 1);
-        if (count == static_cast<int>(count) && count >= 1 && count <= most_masses) {
-            const int n = static_cast<int>(count);
+        std::string line;
+        const bool more = kit::read_line(line);
+        int n = chain.n;
+        const Fault fault = read_count(line, n);
+        if (fault.message == nullptr) {
             if (n != chain.n) fit_to_count(n, chain);
             break;
         }
-        say(out_of_range("1 ≤ N ≤ 21"));
+        say(fault);
         if (!more) break;
     }
     for (;;) {
@@ -239,7 +318,7 @@ void ask_chain(Chain& chain, Start& start)
         const bool more = kit::read_line(line);
         std::vector<double> m = chain.mass, lambda = chain.damping, k = chain.stiffness;
         std::vector<double>* fields[] = {&m, &lambda, &k};
-        Fault fault = read_constants(line, fields);
+        Fault fault = read_constants(line, chain.n, fields);
         if (fault.message == nullptr) {
             const std::string rule = make_chain(chain.n, m, lambda, k, chain);
             if (rule.empty()) break;
@@ -268,20 +347,32 @@ void ask_start(const Chain& chain, Start& start)
     }
 }
 
+std::string frequency_text(double omega)
+{
+    char text[32];
+    // Four decimals where they hold four or more significant digits, powers
+    // of ten elsewhere; 10 characters either way.
+    const double size = std::fabs(omega);
+    const bool decimals = omega == 0.0 || (size >= 0.1 && size < 1e5) || !std::isfinite(omega);
+    std::snprintf(text, sizeof text, decimals ? "%10.4f" : "%10.4e", omega);
+    return text;
+}
+
 void print_frequencies(const Chain& chain, const Modes& modes, const Motion& motion)
 {
     const Texts& t = texts();
     const bool closed_form = uniform(chain);
     console_printf("%s", closed_form ? t.uniform_heading : t.frequencies);
     for (int k = 1; k <= modes.n; ++k) {
-        const double omega = modes.omega[static_cast<std::size_t>(k - 1)];
+        const std::string omega = frequency_text(modes.omega[static_cast<std::size_t>(k - 1)]);
         if (closed_form) {
-            console_printf(t.uniform_frequency, k, omega, uniform_frequency(chain, k), string_frequency(chain, k));
+            console_printf(t.uniform_frequency, k, omega.c_str(), frequency_text(uniform_frequency(chain, k)).c_str(),
+                           frequency_text(string_frequency(chain, k)).c_str());
         } else {
-            console_printf(t.frequency, k, omega);
+            console_printf(t.frequency, k, omega.c_str());
         }
     }
-    if (motion.step_reduced) console_printf(t.step_reduced, motion.step);
+    if (motion.step_reduced) console_printf(motion.damping_sets_step ? t.step_damped : t.step_reduced, motion.step);
 }
 
 void print_key_help() { console_printf("%s", texts().key_help); }

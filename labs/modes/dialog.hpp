@@ -8,16 +8,21 @@
 #include "modes/motion.hpp"
 #include "modes/session.hpp"
 
+#include <string>
+
 namespace vibsim::modes {
 
 // Asks for N, then m lambda K, then the starting shape, starting from
 // `chain` and `start`: an empty line (or the end of input) keeps what is
 // asked for, lists included; a constants line with fewer fields keeps the
 // rest. Each of m, lambda and K is one value for all or a comma-separated
-// list (N values for m and lambda, N + 1 for K). When N changes, a list
+// list (N values for m and lambda, N + 1 for K); a list with a blank after a
+// comma that runs past its length is named, not taken. When N changes, a list
 // takes its first value for all, and the console says so. A value out of
-// range, a list of the wrong length, a word that is no number or more
-// fields than asked for is named and asked for again.
+// range, a list of the wrong length, a word that is no number (nan, inf and
+// 0x3 included) or more fields than asked for is named (at most its first
+// 40 bytes, bytes that are not UTF-8 as '?') and asked for again; N and the
+// mode or mass are whole numbers alone on their line.
 void ask_chain(Chain& chain, Start& start);
 
 // Asks for the starting shape alone: "k" for mode k, "p j" to pluck mass j,
@@ -25,6 +30,10 @@ void ask_chain(Chain& chain, Start& start);
 // "y Y v V" (Y and V each one value for all or N values separated by
 // commas; either may be left out for zeros).
 void ask_start(const Chain& chain, Start& start);
+
+// A frequency as the console and its tables print it: "    1.6180" with four
+// decimals from 0.1 to 1e5 (and for 0), "1.2346e-12" beyond.
+std::string frequency_text(double omega);
 
 // The natural frequencies; for a uniform chain beside them the closed form
 // and the taut string's; and a word when the step had to be shortened.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace vibsim::modes {
 
@@ -96,31 +97,126 @@ int free_pieces(const Chain& chain)
     return pieces;
 }
 
-double characteristic_determinant(const Chain& chain, double omega)
+namespace {
+
+// K - omega^2 M with each row times a power of 2 that brings its largest
+// magnitude into [0.5, 1): exact, positive (no sign and no root moves), and
+// the determinant of rows so scaled neither overflows nor, away from a root,
+// underflows. The sum of the rows' exponents goes to `exponents`: the
+// unscaled determinant is the scaled one times 2^exponents.
+std::vector<double> scaled_rows(const Chain& chain, double omega, long& exponents)
 {
-    if (!sound_chain(chain)) return std::nan("");
     const auto n = static_cast<std::size_t>(chain.n);
     const double omega_squared = omega * omega;
     std::vector<double> a(n * n, 0.0);
+    exponents = 0;
     for (std::size_t i = 0; i < n; ++i) {
         a[i * n + i] = (chain.stiffness[i] + chain.stiffness[i + 1]) - omega_squared * chain.mass[i];
         if (i > 0) a[i * n + i - 1] = -chain.stiffness[i];
         if (i + 1 < n) a[i * n + i + 1] = -chain.stiffness[i + 1];
-        // Row i times a power of 2 that brings its largest magnitude into
-        // [0.5, 1): exact, positive (no sign and no root moves), and the
-        // determinant of rows so scaled neither overflows nor, away from a
-        // root, underflows.
         const double largest = std::max({std::fabs(a[i * n + i]), i > 0 ? chain.stiffness[i] : 0.0,
                                          i + 1 < n ? chain.stiffness[i + 1] : 0.0});
         if (largest > 0.0 && std::isfinite(largest)) {
             int exponent = 0;
             std::frexp(largest, &exponent);
+            exponents += exponent;
             for (std::size_t j = (i > 0 ? i - 1 : 0); j < std::min(n, i + 2); ++j)
                 a[i * n + j] = std::ldexp(a[i * n + j], -exponent);
         }
     }
+    return a;
+}
+
+}  // namespace
+
+double characteristic_determinant(const Chain& chain, double omega)
+{
+    if (!sound_chain(chain)) return std::nan("");
+    long exponents = 0;
+    std::vector<double> a = scaled_rows(chain, omega, exponents);
     return lu_determinant(chain.n, a.data(), chain.n);
 }
+
+LogDeterminant characteristic_log_determinant(const Chain& chain, double omega)
+{
+    if (!sound_chain(chain) || !std::isfinite(omega)) return {std::nan(""), 0};
+    long exponents = 0;
+    std::vector<double> a = scaled_rows(chain, omega, exponents);
+    const double scaled = lu_determinant(chain.n, a.data(), chain.n);
+    if (scaled == 0.0 || !std::isfinite(scaled))
+        return {-std::numeric_limits<double>::infinity(), 0};
+    return {std::log(std::fabs(scaled)) + static_cast<double>(exponents) * std::numbers::ln2, scaled < 0.0 ? -1 : 1};
+}
+
+namespace {
+
+// lower < omega_j <= upper, with the counts below its ends:
+// count(lower^2) < j <= count(upper^2).
+struct Bracket {
+    double lower = 0.0;
+    double upper = 0.0;
+    int count_lower = 0;
+    int count_upper = 0;
+};
+
+// The brackets of roots zeros + 1 ... n (at index j), from the count alone:
+// each holds its root alone and is narrower than handoff_width relative to
+// its upper end, or, for a repeated root (or roots that meet within the
+// last bits), is as narrow as doubles go. One count narrows every bracket
+// it says something about.
+std::vector<Bracket> bracket_roots(const Chain& chain, int zeros)
+{
+    const int n = chain.n;
+    double top = frequency_bound(chain) * (1.0 + 0x1p-20);
+    for (int tries = 0; tries < 64 && count_below(chain, top * top) < n; ++tries) top *= 2.0;
+    std::vector<Bracket> brackets(static_cast<std::size_t>(n) + 1, Bracket{0.0, top, zeros, n});
+    // Only points inside a bracket move it, so that a count that rounding
+    // made inconsistent with an earlier one can never turn a bracket over.
+    const auto narrow = [&](double x, int count) {
+        for (int j = zeros + 1; j <= n; ++j) {
+            Bracket& b = brackets[static_cast<std::size_t>(j)];
+            if (!(x > b.lower && x < b.upper)) continue;
+            if (j <= count) {
+                b.upper = x;
+                b.count_upper = count;
+            } else {
+                b.lower = x;
+                b.count_lower = count;
+            }
+        }
+    };
+    for (int j = zeros + 1; j <= n; ++j) {
+        const Bracket& b = brackets[static_cast<std::size_t>(j)];
+        while (b.count_upper - b.count_lower > 1 || b.upper - b.lower > handoff_width * b.upper) {
+            const double mid = middle(b.lower, b.upper);
+            if (mid == b.lower || mid == b.upper) break;
+            narrow(mid, count_below(chain, mid * mid));
+        }
+    }
+    return brackets;
+}
+
+// The root in a bracket from bracket_roots. With one root inside, D's sign:
+// D(omega) is the product of the pivots whose signs the count counts, so at
+// the bracket's ends it has the sign (-1)^count, and it changes sign exactly
+// once inside, which bisection finds to the last bits. A bracket of several
+// roots is already as narrow as doubles go: its upper end.
+double refine_root(const Chain& chain, const Bracket& bracket)
+{
+    if (bracket.count_upper - bracket.count_lower != 1) return bracket.upper;
+    double a = bracket.lower;
+    double b = bracket.upper;
+    const bool negative_at_a = bracket.count_lower % 2 == 1;
+    for (;;) {
+        const double mid = middle(a, b);
+        if (mid == a || mid == b) return b;
+        const double d_mid = characteristic_determinant(chain, mid);
+        if (d_mid == 0.0) return mid;
+        (((d_mid < 0.0) == negative_at_a) ? a : b) = mid;
+    }
+}
+
+}  // namespace
 
 std::vector<double> natural_frequencies(const Chain& chain)
 {
@@ -131,74 +227,9 @@ std::vector<double> natural_frequencies(const Chain& chain)
     // positive.
     const int zeros = free_pieces(chain);
     if (zeros >= n) return omega;
-
-    // Brackets lower[j] < omega_j <= upper[j] with the counts below them:
-    // count(lower^2) < j <= count(upper^2). One count narrows every bracket
-    // it says something about.
-    double top = frequency_bound(chain) * (1.0 + 0x1p-20);
-    for (int tries = 0; tries < 64 && count_below(chain, top * top) < n; ++tries) top *= 2.0;
-    const auto size = static_cast<std::size_t>(n) + 1;
-    std::vector<double> lower(size, 0.0), upper(size, top);
-    std::vector<int> count_lower(size, zeros), count_upper(size, n);
-    // Only points inside a bracket move it, so that a count that rounding
-    // made inconsistent with an earlier one can never turn a bracket over.
-    const auto narrow = [&](double x, int count) {
-        for (int j = zeros + 1; j <= n; ++j) {
-            const auto at = static_cast<std::size_t>(j);
-            if (!(x > lower[at] && x < upper[at])) continue;
-            if (j <= count) {
-                upper[at] = x;
-                count_upper[at] = count;
-            } else {
-                lower[at] = x;
-                count_lower[at] = count;
-            }
-        }
-    };
-
-    for (int j = zeros + 1; j <= n; ++j) {
-        const auto at = static_cast<std::size_t>(j);
-        double& lo = lower[at];
-        double& hi = upper[at];
-        // The count alone until the bracket holds root j alone and is narrow.
-        while (count_upper[at] - count_lower[at] > 1 || hi - lo > handoff_width * hi) {
-            const double mid = middle(lo, hi);
-            if (mid == lo || mid == hi) break;
-            narrow(mid, count_below(chain, mid * mid));
-        }
-        // Then D's sign. D(omega) is the product of the pivots whose signs
-        // the count counts, so at the bracket's ends it has the sign
-        // (-1)^count; with one root inside, it changes sign exactly once.
-        double root = lo;
-        if (count_upper[at] - count_lower[at] == 1) {
-            double a = lo;
-            double b = hi;
-            const bool negative_at_a = count_lower[at] % 2 == 1;
-            for (;;) {
-                const double mid = middle(a, b);
-                if (mid == a || mid == b) {
-                    root = b;
-                    break;
-                }
-                const double d_mid = characteristic_determinant(chain, mid);
-                if (d_mid == 0.0) {
-                    root = mid;
-                    break;
-                }
-                (((d_mid < 0.0) == negative_at_a) ? a : b) = mid;
-            }
-        } else {
-            // A repeated root (or roots that meet within the last bits): the
-            // count to the last bits, where each of them ends.
-            for (;;) {
-                const double mid = middle(lo, hi);
-                if (mid == lo || mid == hi) break;
-                narrow(mid, count_below(chain, mid * mid));
-            }
-            root = hi;
-        }
-        omega[at - 1] = root;
-    }
+    const std::vector<Bracket> brackets = bracket_roots(chain, zeros);
+    for (int j = zeros + 1; j <= n; ++j)
+        omega[static_cast<std::size_t>(j - 1)] = refine_root(chain, brackets[static_cast<std::size_t>(j)]);
     // Bisection in separate brackets keeps the order except where two roots
     // meet in the last bit.
     std::sort(omega.begin(), omega.end());

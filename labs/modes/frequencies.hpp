@@ -24,10 +24,11 @@ double frequency_bound(const Chain& chain);
 // natural frequency of exactly 0.
 int free_pieces(const Chain& chain);
 
-// D(omega) = det(R (K - omega^2 M)) by the library's LU determinant, where
-// the positive diagonal R scales each row by a power of 2 to a largest
-// magnitude in [0.5, 1): finite at any scale of the constants, with the roots
-// and the sign of det(K - omega^2 M).
+// det(R (K - omega^2 M)) by the library's LU determinant, where the
+// positive diagonal R, chosen anew at each omega, scales each row by a power
+// of 2 to a largest magnitude in [0.5, 1): finite at any scale of the
+// constants, with the roots and the sign of det(K - omega^2 M) (which is what
+// the bisection needs), but not its size.
 double characteristic_determinant(const Chain& chain, double omega);
 
 // omega_1 <= ... <= omega_n [rad/s], each to the last bits of a double that
@@ -38,13 +39,24 @@ double characteristic_determinant(const Chain& chain, double omega);
 // no spring to either end (springs of 0) gives a root of exactly 0.
 std::vector<double> natural_frequencies(const Chain& chain);
 
+// D(omega) = det(K - omega^2 M) itself, which overflows or underflows doubles
+// at the scales of many chains, as the natural log of its magnitude and its
+// sign (+1 or -1; 0 with a log of -infinity where the factorisation gives
+// exactly 0); a NaN log for a chain that is not sound.
+struct LogDeterminant {
+    double log_magnitude = 0.0;
+    int sign = 0;
+};
+LogDeterminant characteristic_log_determinant(const Chain& chain, double omega);
+
 struct Modes {
     int n = 0;
     std::vector<double> omega;   // omega_1 ... omega_n
     // n x n: shape k (k = 1 ... n) is shapes[(k - 1) n ... k n - 1], component
     // i - 1 for mass i. Each shape's largest |phi_i| is 1 and its first
     // component that is not negligible (|phi_i| > shape_sign_floor) is
-    // positive: phi_1 > 0 whenever phi_1 is not (nearly) zero.
+    // positive: phi_1 > 0 whenever phi_1 is not (nearly) zero. Components
+    // below shape_node_floor are 0.
     std::vector<double> shapes;
 
     std::span<const double> shape(int k) const
@@ -55,6 +67,9 @@ struct Modes {
 };
 
 inline constexpr double shape_sign_floor = 1e-9;
+// Components of a shape smaller than this (its largest being 1) are below
+// the rounding of the iteration that made it: a node, given as exactly 0.
+inline constexpr double shape_node_floor = 0x1p-46;
 
 // The natural frequencies and their shapes (inverse iteration with the
 // library's LU inverse; the shapes of close or repeated roots are made

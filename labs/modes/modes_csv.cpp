@@ -68,4 +68,27 @@ std::string response_csv(const Chain& chain, const Modes& modes, int force_at, d
     return text;
 }
 
+std::string motion_csv(Motion motion, int frames)
+{
+    const Chain& chain = motion.chain;
+    const auto n = static_cast<std::size_t>(sound_chain(chain) ? chain.n : 0);
+    std::string text = "t";
+    for (const char* name : {"y", "v"})
+        for (std::size_t i = 1; i <= n; ++i) text += std::string(",") + name + std::to_string(i);
+    text += ",energy\n";
+    if (n == 0 || motion.state.size() != 2 * n) return text;
+    for (int frame = 0; frame <= frames; ++frame) {
+        if (frame > 0) advance_frame(motion);
+        append_number(text, motion.time);
+        for (const double x : motion.state) {
+            text += ",";
+            append_number(text, x);
+        }
+        text += ",";
+        append_number(text, total_energy(chain, motion.state));
+        text += "\n";
+    }
+    return text;
+}
+
 }  // namespace vibsim::modes

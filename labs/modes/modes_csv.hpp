@@ -1,9 +1,10 @@
-// The lab's two tables as CSV text, numbers in "%.17g" (they read back as
+// The lab's tables as CSV text, numbers in "%.17g" (they read back as
 // the same doubles), lines ending in "\n".
 #pragma once
 
 #include "modes/chain.hpp"
 #include "modes/frequencies.hpp"
+#include "modes/motion.hpp"
 
 #include <string>
 
@@ -19,5 +20,11 @@ std::string modes_csv(const Chain& chain, const Modes& modes);
 // mass for the force `force` [N] on mass `force_at`; a line without a steady
 // value has its amplitude fields empty.
 std::string response_csv(const Chain& chain, const Modes& modes, int force_at, double force);
+
+// "t,y1,...,yN,v1,...,vN,energy", then one line per frame from `motion` as
+// given (its start) to `frames` frames later: the time, the displacements,
+// the velocities and the chain's energy, kinetic plus potential
+// (total_energy).
+std::string motion_csv(Motion motion, int frames);
 
 }  // namespace vibsim::modes

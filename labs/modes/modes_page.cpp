@@ -1,4 +1,4 @@
-// The modes lab's entry points for its page: its keys, its two CSV files in
+// The modes lab's entry points for its page: its keys, its three CSV files in
 // the desktop's formats, the numbers of the case shown (for the picture's
 // description and the link of the case), and the link's options checked by
 // the program's own command-line rules before it starts.
@@ -68,11 +68,21 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_response_csv()
     return hand_over(vibsim::modes::response_csv(s->chain, s->modes, s->motion.force.mass, s->motion.force.amplitude));
 }
 
+// The motion of the chain shown over one sweep from its start, as
+// --motion-csv writes it (with the force as it is now); empty before the
+// window opens.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_modes_motion_csv()
+{
+    const Session* s = vibsim::modes::session_in_window();
+    if (s == nullptr) return hand_over({});
+    return hand_over(vibsim::modes::motion_csv(vibsim::modes::motion_at_start(*s), vibsim::modes::trace_frames));
+}
+
 // The case shown: N, the lists m, lambda and k (k has N + 1 springs), the
 // starting shape (start_kind 0 a mode, 1 a pluck, 2 a strike, at its mode
 // or mass start_at), the forcing (forced 1 or 0, at mass force_at, F, its
-// omega), the time, the natural frequencies and the chosen mass; empty
-// before the window opens. The text stays valid until the next call.
+// omega), the time, the natural frequencies, the chosen mass and the
+// number of starting shapes so far; empty before the window opens. The text stays valid until the next call.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
 {
     static std::string json;
@@ -93,6 +103,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vibsim_web_case()
                .number("time", s->motion.time)
                .numbers("omega", s->modes.omega)
                .number("chosen_mass", s->chosen_mass)
+               .number("starts", s->starts)
                .json();
     return json.c_str();
 }

@@ -1,9 +1,9 @@
 // The modes lab's page: a button for every key of its window, its case by
 // link (the desktop's options, named without dashes and checked by the
-// program's own rules), its two CSV files as the desktop's --csv and
-// --response-csv write them for the case shown, and the picture's text
-// alternative. The page shell does the rest, the links to the other pages
-// too.
+// program's own rules), its three CSV files as the desktop's --csv,
+// --response-csv and --motion-csv write them for the case shown, and the
+// picture's text alternative. The page shell does the rest, the links to
+// the other pages too.
 (function() {
   // One value where all are the same, as the program takes one for all.
   var short = function(values) {
@@ -15,10 +15,11 @@
   var startNames = ['mode', 'pluck', 'strike'];
   var shell = null;
 
-  // The two files, made from the program's own texts when they are asked
+  // The three files, made from the program's own texts when they are asked
   // for (a click, or the link taking focus or a press) and the case they
   // hang on has changed: the chain for the modes, the chain and the force
-  // (its mass and amplitude) for the response, which takes a moment. A
+  // (its mass and amplitude) for the response, which takes a moment, and
+  // for the motion the chain, its starting shape and the whole force. A
   // file's text shown to copy (in a frame) is withdrawn once the case
   // changes, and made again at the next click, so that it never shows
   // another case's numbers.
@@ -26,9 +27,15 @@
     {id: 'csv', label: 'csv', name: 'vibsim-modes.csv', make: 'vibsim_modes_csv', force: false},
     {id: 'response-csv', label: 'responseCsv', name: 'vibsim-modes-response.csv',
       make: 'vibsim_modes_response_csv', force: true},
+    {id: 'motion-csv', label: 'motionCsv', name: 'vibsim-modes-motion.csv', make: 'vibsim_modes_motion_csv',
+      motion: true},
   ];
   var caseOf = function(file) {
     var c = vibsimCase();
+    if (file.motion) {
+      return JSON.stringify([chain(c), c.start_kind, c.start_at, c.starts, c.forced, c.force_at, c.force,
+        c.force_frequency]);
+    }
     return JSON.stringify(file.force ? [chain(c), c.force_at, c.force] : chain(c));
   };
   function refresh(file) {
@@ -81,6 +88,7 @@
       }), {
         csv: 'モード CSV',
         responseCsv: '応答 CSV',
+        motionCsv: '運動 CSV',
         pictureLabel: '質点の列の図: 動く鎖、モード座標 q_k(t)、D(ω) とその根、固有モードの形、モードごとのエネルギー、' +
           '加振したマスの定常振幅',
         'rule.masses': '1 から 21 までの整数ではありません',
@@ -109,6 +117,7 @@
       }), {
         csv: 'Modes CSV',
         responseCsv: 'Response CSV',
+        motionCsv: 'Motion CSV',
         pictureLabel: 'A chain of masses: the chain in motion, the modal coordinates q_k(t), D(ω) and its roots, ' +
           'the mode shapes, the energy in each mode, and the forced mass\'s steady amplitude',
         'rule.masses': 'it is not a whole number from 1 to 21',

@@ -44,6 +44,7 @@ Motion make_motion(const Chain& chain, double highest_frequency)
     if (rate * frame_step > step_limit) {
         motion.step = step_limit / rate;
         motion.step_reduced = true;
+        motion.damping_sets_step = fastest_decay > highest_frequency;
     }
     begin(motion);
     return motion;

@@ -3,6 +3,7 @@
 #include "kit/option_parsing.hpp"
 #include "kit/start_up.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@ constexpr OptionName known[] = {
     {"--mass", true},           {"--damping", true},   {"--stiffness", true},   {"--mode", true},
     {"--pluck", true},          {"--strike", true},    {"--force-at", true},    {"--force", true},
     {"--force-frequency", true}, {"--csv", true},      {"--response-csv", true}, {"--png", true},
+    {"--motion-csv", true},
     {"--size", true},           {"--lang", true},
 };
 
@@ -29,10 +31,19 @@ struct Given {
     std::string_view start_option;  // the one of --mode, --pluck, --strike given
     long long start_at = 1;
     long long force_at = 1;
+    std::vector<std::string_view> seen;  // the options given so far
 };
 
 bool take(const Argument& a, Given& g, Options& o, std::string& error)
 {
+    // Each option once: a second value would silently replace the first.
+    // (--help, -h and --version only ask, whatever their number.)
+    const bool asks = a.name == "--help" || a.name == "-h" || a.name == "--version";
+    if (!asks && std::find(g.seen.begin(), g.seen.end(), a.name) != g.seen.end()) {
+        error = "option " + std::string(a.name) + ": given twice; give each option once";
+        return false;
+    }
+    g.seen.push_back(a.name);
     if (a.name == "--help" || a.name == "-h") {
         o.help = true;
     } else if (a.name == "--version") {
@@ -69,6 +80,8 @@ bool take(const Argument& a, Given& g, Options& o, std::string& error)
         return kit::read_text(a, "a file name", o.csv_file, error);
     } else if (a.name == "--response-csv") {
         return kit::read_text(a, "a file name", o.response_csv_file, error);
+    } else if (a.name == "--motion-csv") {
+        return kit::read_text(a, "a file name", o.motion_csv_file, error);
     } else if (a.name == "--png") {
         return kit::read_text(a, "a file name", o.png_file, error);
     } else if (a.name == "--size") {
@@ -139,7 +152,10 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
     options.force.on = options.force_given;
 
     const kit::NamedOutput outputs[] = {
-        {"--csv", &options.csv_file}, {"--response-csv", &options.response_csv_file}, {"--png", &options.png_file}};
+        {"--csv", &options.csv_file},
+        {"--response-csv", &options.response_csv_file},
+        {"--motion-csv", &options.motion_csv_file},
+        {"--png", &options.png_file}};
     if (!kit::distinct_outputs(outputs, error)) return std::nullopt;
     return options;
 }
@@ -163,6 +179,8 @@ std::string usage_text(const char* program)
            "  --force-frequency W omega in rad/s (default 1)\n"
            "  --csv FILE          no window: write the frequencies and mode shapes as CSV\n"
            "  --response-csv FILE no window: write the steady response over omega as CSV\n"
+           "  --motion-csv FILE   no window: write the motion over one sweep from the start\n"
+           "                      as CSV, a line a frame: t, y, v and the energy\n"
            "  --png FILE          no window: write the window's picture after one sweep\n"
            "                      (250 frames) as PNG (no X display needed)\n" +
            kit::shared_usage(22) +

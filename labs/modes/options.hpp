@@ -20,6 +20,7 @@ struct Options {
     bool force_given = false;    // any of --force-at, --force, --force-frequency: forcing on
     std::string csv_file;        // --csv
     std::string response_csv_file;  // --response-csv
+    std::string motion_csv_file;    // --motion-csv
     std::string png_file;        // --png
     platform::Language language = platform::Language::japanese;  // --lang
     int width = 1024;            // --size, of the window and the picture
@@ -28,7 +29,10 @@ struct Options {
     bool version = false;
 
     // No window: only files are written.
-    bool batch() const { return !csv_file.empty() || !response_csv_file.empty() || !png_file.empty(); }
+    bool batch() const
+    {
+        return !csv_file.empty() || !response_csv_file.empty() || !motion_csv_file.empty() || !png_file.empty();
+    }
     // The chain and the starting shape come from the console dialog.
     bool ask() const { return !chain_given && !start_given && !batch(); }
 };

@@ -48,8 +48,8 @@ void draw_header(const Session& s)
     std::snprintf(line, sizeof line, "t = %.2f s", s.motion.time);
     draw_label(1.28, 0.91, line, kit::text_pixels, ink, Align::right);
     if (s.motion.step_reduced) {
-        std::snprintf(line, sizeof line, "step %.3g s for this stiff chain: the motion is shown slowed down",
-                      s.motion.step);
+        std::snprintf(line, sizeof line, "step %.3g s for this %s chain: the motion is shown slowed down",
+                      s.motion.step, s.motion.damping_sets_step ? "heavily damped" : "stiff");
         draw_label(1.28, 0.845, line, kit::text_pixels, force_green, Align::right);
     }
 }
@@ -70,19 +70,28 @@ void draw_chain(const Session& s)
     const int n = s.chain.n;
     kit::draw_frame(chain_rect, ("The chain in motion, " + start_text(s)).c_str());
     const double extent = kit::plot_extent(s.largest_displacement);
+    const int j = s.chosen_mass;
+    const bool forced = s.motion.force.on && s.motion.force.mass == j;
     {
         const kit::EvenScope panel(chain_rect);
         const double scale = panel.room(0.8) / extent;
         glLineWidth(2.0f);
         draw_mass_chain({-0.99, 0.0}, scale, n, s.motion.state.data());
-        // The mass the keys pluck, strike or force, ringed; green while forced.
-        const int j = s.chosen_mass;
-        const bool forced = s.motion.force.on && s.motion.force.mass == j;
-        glLineWidth(forced ? 3.0f : 1.5f);
-        draw_circle({mass_x(j, n), scale * s.motion.state[static_cast<std::size_t>(j - 1)]}, 0.075,
-                    forced ? force_green : mark_black);
+        // The mass the keys pluck, strike or force, ringed; green while
+        // forced. A forced mass that the keys have left has a green ring of
+        // its own.
+        const auto ring = [&](int mass, bool green) {
+            glLineWidth(green ? 3.0f : 1.5f);
+            draw_circle({mass_x(mass, n), scale * s.motion.state[static_cast<std::size_t>(mass - 1)]}, 0.075,
+                        green ? force_green : mark_black);
+        };
+        ring(j, forced);
+        if (s.motion.force.on && !forced && s.motion.force.mass >= 1 && s.motion.force.mass <= n)
+            ring(s.motion.force.mass, true);
     }
-    const char* note = s.motion.force.on ? "ringed: the forced mass" : "ringed: the mass p and t act on";
+    const char* note = !s.motion.force.on ? "ringed: the mass p and t act on"
+                       : forced           ? "ringed: the forced mass, which p and t act on"
+                                          : "black ring: the mass p and t act on; green: the forced mass";
     draw_label(chain_rect.x0, chain_rect.y0 - 0.05, note, kit::small_pixels, muted);
     draw_label(chain_rect.x1, chain_rect.y0 - 0.05, format("±%.3g m at the edges", extent / 0.8).c_str(),
                kit::small_pixels, muted, Align::right);
@@ -126,7 +135,9 @@ void draw_shapes(const Session& s)
         const int row = (k - 1) % rows;
         const double x0 = shapes_rect.x0 + column * width;
         const double y1 = shapes_rect.y1 - row * height;
-        const kit::Rect cell{x0 + 0.1 * width, y1 - height, x0 + width, y1 - 0.3 * height};
+        // The small chain ends short of the cell's right edge, so that its
+        // end never sits on the panel's frame.
+        const kit::Rect cell{x0 + 0.1 * width, y1 - height, x0 + 0.96 * width, y1 - 0.3 * height};
         {
             const kit::EvenScope panel(cell);
             glLineWidth(1.5f);

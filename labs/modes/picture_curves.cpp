@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -40,20 +41,22 @@ void mark_frequencies(const Session& s, double top)
 }
 
 // sign(D) log(1 + |D| / D0) with D0 a millionth of the largest |D| shown,
-// scaled to 1 at the largest.
-std::vector<double> compressed(const std::vector<double>& values)
+// scaled to 1 at the largest; from log |D|, so that a D beyond the doubles'
+// range is drawn as well as any.
+std::vector<double> compressed(const std::vector<LogDeterminant>& values)
 {
-    double largest = 0.0;
-    for (const double v : values) {
-        if (std::isfinite(v)) largest = std::max(largest, std::fabs(v));
+    double largest = -std::numeric_limits<double>::infinity();
+    for (const LogDeterminant& v : values) {
+        if (std::isfinite(v.log_magnitude)) largest = std::max(largest, v.log_magnitude);
     }
     std::vector<double> out(values.size(), 0.0);
-    if (!(largest > 0.0)) return out;
-    const double d0 = largest * 1e-6;
-    const double top = std::log1p(largest / d0);
+    if (!std::isfinite(largest)) return out;
+    const double log_d0 = largest - std::log(1e6);
+    const double top = std::log1p(1e6);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const double v = std::isfinite(values[i]) ? values[i] : 0.0;
-        out[i] = std::copysign(std::log1p(std::fabs(v) / d0), v) / top;
+        const LogDeterminant& v = values[i];
+        if (v.sign == 0 || !(v.log_magnitude > -std::numeric_limits<double>::infinity())) continue;
+        out[i] = v.sign * std::log1p(std::exp(v.log_magnitude - log_d0)) / top;
     }
     return out;
 }
@@ -107,14 +110,17 @@ void draw_energies(const Session& s)
 
 void draw_response(const Session& s)
 {
-    kit::draw_frame(response_rect, "Forced mass's amplitude");
+    kit::draw_frame(response_rect, s.motion.force.on ? format("Forced mass's amplitude, F = %.3g N",
+                                                              s.motion.force.amplitude).c_str()
+                                                     : "Forced mass's amplitude");
     if (!s.motion.force.on) {
         draw_label(response_rect.x(0.0), response_rect.y(0.0), "forcing off: f turns it on", kit::text_pixels,
                    muted, Align::centre);
         return;
     }
     const double top = 1.5 * highest_frequency(s);
-    // log10 of the amplitude for F = 1 N, four decades below the largest.
+    // log10 of the amplitude for the F in force, four decades below the
+    // largest.
     double highest = -1e300;
     for (const double a : s.response) {
         if (a > 0.0 && std::isfinite(a)) highest = std::max(highest, std::log10(a));

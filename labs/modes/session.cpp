@@ -61,7 +61,7 @@ bool open_session(Session& session, const Chain& chain, const Start& start, cons
     const double top = 1.15 * highest_frequency(opened);
     opened.determinant.resize(curve_points + 1);
     for (int i = 0; i <= curve_points; ++i) {
-        opened.determinant[static_cast<std::size_t>(i)] = characteristic_determinant(chain, top * i / curve_points);
+        opened.determinant[static_cast<std::size_t>(i)] = characteristic_log_determinant(chain, top * i / curve_points);
     }
     session = std::move(opened);
     update_response(session);
@@ -74,6 +74,7 @@ bool restart(Session& session, const Start& start)
     if (!apply_start(motion, session.modes, start)) return false;
     session.motion = std::move(motion);
     session.start = start;
+    ++session.starts;
     session.traces.assign(static_cast<std::size_t>(session.chain.n * trace_stride), 0.0);
     session.trace_index = 0;
     session.traces_filled = 0;
@@ -81,6 +82,13 @@ bool restart(Session& session, const Start& start)
     session.largest_displacement = 0.0;
     record(session);
     return true;
+}
+
+Motion motion_at_start(const Session& session)
+{
+    Motion motion = session.motion;
+    if (!apply_start(motion, session.modes, session.start)) motion.state.clear();
+    return motion;
 }
 
 void step_frame(Session& session)
@@ -93,17 +101,19 @@ void step_frame(Session& session)
 void update_response(Session& session)
 {
     const int mass = session.motion.force.mass;
-    if (mass == session.response_mass && !session.response.empty()) return;
+    const double force = session.motion.force.amplitude;
+    if (mass == session.response_mass && force == session.response_force && !session.response.empty()) return;
     const Chain& chain = session.chain;
     const double top = 1.5 * highest_frequency(session);
     std::vector<double> amplitudes(static_cast<std::size_t>(chain.n));
     session.response.assign(curve_points + 1, std::numeric_limits<double>::quiet_NaN());
     for (int i = 0; i <= curve_points; ++i) {
-        if (steady_amplitudes(chain, mass, 1.0, top * i / curve_points, amplitudes)) {
+        if (steady_amplitudes(chain, mass, force, top * i / curve_points, amplitudes)) {
             session.response[static_cast<std::size_t>(i)] = amplitudes[static_cast<std::size_t>(mass - 1)];
         }
     }
     session.response_mass = mass;
+    session.response_force = force;
 }
 
 }  // namespace vibsim::modes

@@ -36,6 +36,7 @@ struct Session {
     Modes modes;
     Motion motion;
     Start start;
+    int starts = 0;       // how many starting shapes the session has had
     int chosen_mass = 1;  // plucked, struck or forced by the keys
     // Modal coordinate q_k at sample s of the sweep: traces[(k - 1) * trace_stride + s].
     std::vector<double> traces;
@@ -46,9 +47,10 @@ struct Session {
     // omega_n, the top of the curves, and the curves on their grid of
     // curve_points + 1 points from 0 to 1.15 omega_n (D) and 1.5 omega_n
     // (the forced mass's steady amplitude, NaN where there is none).
-    std::vector<double> determinant;
+    std::vector<LogDeterminant> determinant;  // D as log |D| and its sign
     std::vector<double> response;
     int response_mass = 0;  // the mass the response curve belongs to
+    double response_force = 0.0;  // and the force amplitude F [N] it is drawn for
 };
 
 // The chain's modes, its motion (the force as given, its mass the chosen
@@ -59,14 +61,18 @@ bool open_session(Session& session, const Chain& chain, const Start& start, cons
 // and nothing changed, when it does not fit the chain.
 bool restart(Session& session, const Start& start);
 
+// The session's motion as it was at its start (time 0, the starting shape),
+// with the force as it is now.
+Motion motion_at_start(const Session& session);
+
 // One frame of motion (four steps), and the traces' next sample.
 void step_frame(Session& session);
 
 // The highest natural frequency, omega_n.
 double highest_frequency(const Session& session);
 
-// The steady response curve of the forced mass, computed again when the
-// forced mass has changed.
+// The steady response curve of the forced mass for the force amplitude F in
+// force, computed again when the forced mass or F has changed.
 void update_response(Session& session);
 
 }  // namespace vibsim::modes

@@ -5,6 +5,12 @@
 // cluster of close or repeated roots are M-orthogonalised against the
 // cluster's earlier shapes at every iteration (modified Gram-Schmidt in the
 // M inner product), so that a repeated root gets independent shapes.
+//
+// A chain that springs of 0 split into pieces is solved piece by piece,
+// each shape living on its piece (its roots may lie as close as they like to
+// another piece's); and each piece is first scaled by powers of 2 to its
+// largest mass and spring in [1, 2), so that the iteration's products stay within
+// the doubles' range whatever the scale of the constants.
 #include "modes/frequencies.hpp"
 #include "modes/scaled_inverse.hpp"
 
@@ -73,7 +79,8 @@ void start_vector(int k, std::span<double> x)
     }
 }
 
-// Largest |x_i| 1, and the first component above shape_sign_floor positive.
+// Largest |x_i| 1, the first component above shape_sign_floor positive, and
+// the components below shape_node_floor, the iteration's rounding, 0.
 void scale_shape(std::span<double> x)
 {
     double largest = 0.0;
@@ -86,27 +93,40 @@ void scale_shape(std::span<double> x)
             break;
         }
     }
-    for (double& value : x) value = sign * (value / largest);
+    for (double& value : x) {
+        value = sign * (value / largest);
+        if (std::fabs(value) < shape_node_floor) value = 0.0;
+    }
 }
 
-}  // namespace
-
-Modes chain_modes(const Chain& chain)
+// 2^(1 - e) for e the exponent of the largest value (frexp's), or 1 when
+// all are 0: times it, the largest value is in [1, 2) (a chain of ones is
+// left as it is).
+double power_of_two_scale(const std::vector<double>& values)
 {
-    Modes modes;
-    if (!sound_chain(chain)) return modes;
-    modes.n = chain.n;
-    modes.omega = natural_frequencies(chain);
+    double largest = 0.0;
+    for (const double x : values) largest = std::max(largest, x);
+    if (!(largest > 0.0)) return 1.0;
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    return std::ldexp(1.0, 1 - exponent);
+}
+
+// The shapes of a chain that no spring of 0 splits, normalised to
+// phi^T M phi = 1 (before scale_shape), for its roots omega (squared:
+// `lambdas`), each shape's n components in turn.
+std::vector<double> connected_shapes(const Chain& chain, const std::vector<double>& lambdas)
+{
     const int n = chain.n;
     const auto size = static_cast<std::size_t>(n);
-    const double largest_lambda = modes.omega.back() * modes.omega.back();
+    const double largest_lambda = lambdas.back();
     // The reference of the shift for roots of 0 (or below the doubles'
     // resolution of the largest): the smallest positive omega^2, or a share
     // of the largest, or 1 for a chain without springs.
     double smallest_positive = largest_lambda > 0.0 ? 0x1p-52 * largest_lambda : 1.0;
-    for (const double omega : modes.omega)
-        if (omega * omega > smallest_positive) {
-            smallest_positive = omega * omega;
+    for (const double lambda : lambdas)
+        if (lambda > smallest_positive) {
+            smallest_positive = lambda;
             break;
         }
 
@@ -115,11 +135,9 @@ Modes chain_modes(const Chain& chain)
     std::vector<double> product(size);
     int cluster_start = 0;
     for (int k = 0; k < n; ++k) {
-        const double lambda = modes.omega[static_cast<std::size_t>(k)] * modes.omega[static_cast<std::size_t>(k)];
-        if (k > 0) {
-            const double previous = modes.omega[static_cast<std::size_t>(k - 1)];
-            if (lambda - previous * previous > cluster_width * largest_lambda) cluster_start = k;
-        }
+        const double lambda = lambdas[static_cast<std::size_t>(k)];
+        if (k > 0 && lambda - lambdas[static_cast<std::size_t>(k - 1)] > cluster_width * largest_lambda)
+            cluster_start = k;
         double* const x = &unit[static_cast<std::size_t>(k) * size];
         const std::vector<double> inverse = shifted_inverse(chain, lambda, lambda > 0.0 ? lambda : smallest_positive);
         std::span<double> shape(x, size);
@@ -149,10 +167,68 @@ Modes chain_modes(const Chain& chain)
             for (std::size_t i = 0; i < size; ++i) x[i] /= norm;
         }
     }
-    modes.shapes = unit;
-    for (int k = 1; k <= n; ++k)
-        scale_shape(std::span<double>(modes.shapes).subspan(static_cast<std::size_t>(k - 1) * size, size));
+    return unit;
+}
+
+}  // namespace
+
+Modes chain_modes(const Chain& chain)
+{
+    Modes modes;
+    if (!sound_chain(chain)) return modes;
+    const int n = chain.n;
+    const auto size = static_cast<std::size_t>(n);
+    modes.n = n;
+    modes.omega.reserve(size);
+    modes.shapes.assign(size * size, 0.0);
+    // Each piece's roots and shapes, the shapes spread over the whole chain,
+    // then all of them in the order of their roots (a piece's before a later
+    // piece's where they are equal).
+    struct Found {
+        double omega;
+        int piece;
+        std::vector<double> shape;
+    };
+    std::vector<Found> found;
+    int piece = 0;
+    for (int first = 0; first < n; ++piece) {
+        int last = first;
+        while (last + 1 < n && chain.stiffness[static_cast<std::size_t>(last + 1)] != 0.0) ++last;
+        const auto from = static_cast<std::ptrdiff_t>(first);
+        const auto to = static_cast<std::ptrdiff_t>(last + 1);
+        Chain part;
+        part.n = last - first + 1;
+        part.mass.assign(chain.mass.begin() + from, chain.mass.begin() + to);
+        part.damping.assign(chain.damping.begin() + from, chain.damping.begin() + to);
+        part.stiffness.assign(chain.stiffness.begin() + from, chain.stiffness.begin() + to + 1);
+        const std::vector<double> omega = natural_frequencies(part);
+        // The piece scaled: lambda' = lambda * mass_scale / spring_scale
+        // (all powers of 2, exact).
+        const double mass_scale = power_of_two_scale(part.mass);
+        const double spring_scale = power_of_two_scale(part.stiffness);
+        Chain scaled = part;
+        for (double& m : scaled.mass) m *= mass_scale;
+        for (double& k : scaled.stiffness) k *= spring_scale;
+        std::vector<double> lambdas;
+        for (const double w : omega) lambdas.push_back(w * w / mass_scale * spring_scale);
+        const std::vector<double> unit = connected_shapes(scaled, lambdas);
+        const auto part_size = static_cast<std::size_t>(part.n);
+        for (std::size_t k = 0; k < part_size; ++k) {
+            std::vector<double> shape(size, 0.0);
+            std::copy(unit.begin() + static_cast<std::ptrdiff_t>(k * part_size),
+                      unit.begin() + static_cast<std::ptrdiff_t>((k + 1) * part_size), shape.begin() + from);
+            found.push_back({omega[k], piece, std::move(shape)});
+        }
+        first = last + 1;
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.omega < b.omega; });
+    for (std::size_t k = 0; k < size; ++k) {
+        modes.omega.push_back(found[k].omega);
+        std::copy(found[k].shape.begin(), found[k].shape.end(), modes.shapes.begin() + static_cast<std::ptrdiff_t>(k * size));
+        scale_shape(std::span<double>(modes.shapes).subspan(k * size, size));
+    }
     return modes;
 }
+
 
 }  // namespace vibsim::modes

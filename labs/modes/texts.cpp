@@ -28,9 +28,10 @@ constexpr Texts japanese = {
     "\n値が多すぎます（%s）。もう一度入力してください。",
     "\n固有振動数ω[rad/s]",
     "\n固有振動数ω[rad/s]，一様な鎖の閉じた式 2√(K/m)sin(kπ/(2(N+1)))，弦の近似 kπ√(K/m)/(N+1)",
-    "\n第%2dモード  ω=%10.4f",
-    "\n第%2dモード  ω=%10.4f  閉じた式=%10.4f  弦=%10.4f",
+    "\n第%2dモード  ω=%s",
+    "\n第%2dモード  ω=%s  閉じた式=%s  弦=%s",
     "\n硬い鎖のため刻みを%g sに縮めました：動きはゆっくり表示されます",
+    "\n強い減衰のため刻みを%g sに縮めました：動きはゆっくり表示されます",
     "\n\n's'キーで：振動描画継続（押し続けると連続）"
     "\n'1'～'9'キーで：第1～第9モードを励振"
     "\n'n' 'N'キーで：次の／前のモードを励振"
@@ -65,9 +66,10 @@ constexpr Texts english = {
     "\nNatural frequencies ω[rad/s]",
     "\nNatural frequencies ω[rad/s], the uniform chain's closed form 2√(K/m)sin(kπ/(2(N+1))),"
     " the string's kπ√(K/m)/(N+1)",
-    "\nMode %2d  ω=%10.4f",
-    "\nMode %2d  ω=%10.4f  closed form=%10.4f  string=%10.4f",
+    "\nMode %2d  ω=%s",
+    "\nMode %2d  ω=%s  closed form=%s  string=%s",
     "\nThe step is shortened to %g s for this stiff chain: the motion is shown slowed down",
+    "\nThe step is shortened to %g s for this heavily damped chain: the motion is shown slowed down",
     "\n\n's' key: advance the motion (hold it down to run on)"
     "\n'1' to '9' keys: excite mode 1 to 9"
     "\n'n' 'N' keys: excite the next / previous mode"

@@ -17,9 +17,10 @@ struct Texts {
     const char* too_many;           // printf: what the line holds beyond the values asked for
     const char* frequencies;        // the heading of the list
     const char* uniform_heading;    // the heading of the uniform chain's list
-    const char* frequency;          // printf: k, omega_k
-    const char* uniform_frequency;  // printf: k, omega_k, the closed form, the string's
+    const char* frequency;          // printf: k, omega_k as a text (frequency_text)
+    const char* uniform_frequency;  // printf: k, then omega_k, the closed form, the string's as texts
     const char* step_reduced;       // printf: the step in s
+    const char* step_damped;        // printf: the step in s, shortened for the dampers
     const char* key_help;
 };
 

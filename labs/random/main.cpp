@@ -9,20 +9,15 @@
 // window (see --help).
 #include "random/dialog.hpp"
 #include "random/lab.hpp"
-#include "platform/language.hpp"
-#include "platform/offscreen.hpp"
+#include "kit/lab_program.hpp"
 #include "random/options.hpp"
-#include "kit/outputs.hpp"
 #include "random/picture.hpp"
-#include "platform/program_name.hpp"
-#include "kit/start_up.hpp"
 #include "random/spectrum_csv.hpp"
 #include "random/step_stability.hpp"
 #include "random/tables.hpp"
 #include "random/texts.hpp"
 #include "random/window.hpp"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,30 +37,18 @@ int main(int argc, char** argv)
 {
     using namespace vibsim::random;
     namespace kit = vibsim::kit;
-    namespace platform = vibsim::platform;
-    platform::set_program_name("vibsim-random");
     std::string error;
     const std::optional<Options> parsed = parse_options(argc, argv, error);
-    const std::optional<int> answered = kit::answer_at_once(parsed ? nullptr : &error, parsed && parsed->help,
-                                                       parsed && parsed->version, usage_text(argv[0]), VIBSIM_VERSION);
-    if (answered) return *answered;
-    const Options& options = *parsed;
-
-    platform::choose_language(options.language);
-
-    // The window needs an X display, and the files a place to go: either
-    // fault is told before the dialog asks or any record runs, not after.
-    if (!options.batch() && !kit::window_can_open("--csv FILE and --png FILE")) return 1;
-    // Pipes and FIFOs are opened here, so that waiting for their reader
-    // comes before the work.
-    const std::string* paths[] = {&options.csv_file, &options.png_file};
+    static const std::string none;
+    const std::string* paths[] = {parsed ? &parsed->csv_file : &none, parsed ? &parsed->png_file : &none};
     kit::OutputFile outputs[2];
-    kit::OutputFile& csv_output = outputs[0];
-    kit::OutputFile& png_output = outputs[1];
-    if (!kit::open_outputs(paths, outputs)) return 1;
-    // A file that grows past the size limit (ulimit -f) fails its write,
-    // which is reported, rather than ending the program with a signal.
-    std::signal(SIGXFSZ, SIG_IGN);
+    const std::optional<int> ended = kit::start_program(
+        {"vibsim-random", VIBSIM_VERSION, parsed ? nullptr : &error, parsed && parsed->help, parsed && parsed->version,
+         usage_text(argv[0]), parsed ? parsed->language : vibsim::platform::Language::japanese, parsed && parsed->batch(),
+         "--csv FILE and --png FILE"},
+        paths, outputs);
+    if (ended) return *ended;
+    const Options& options = *parsed;
 
     if (options.seed) std::srand(*options.seed);
     if (!load_tables(options.tables_folder)) return 1;
@@ -86,22 +69,13 @@ int main(int argc, char** argv)
     if (records > 0) run_records(lab, records);
 
     if (options.batch()) {
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-        bool written = true;
-        if (!options.csv_file.empty()) {
-            written = kit::write_to_output(options.csv_file, csv_output, spectrum_csv(lab)) && written;
-        }
-        if (!options.png_file.empty()) {
-            std::string png;
-            const bool drawn = platform::png_picture(options.width, options.height,
-                                           [](int width, int height) {
-                                               set_picture_view(width, height);
-                                               draw_picture(lab);
-                                           },
-                                           png);
-            written = drawn && kit::write_to_output(options.png_file, png_output, png) && written;
-        }
+        const bool written = kit::write_program_files(paths, outputs, [&options](std::size_t file) -> std::optional<std::string> {
+            if (file == 0) return spectrum_csv(lab);
+            return kit::png_of(options.width, options.height, [](int width, int height) {
+                set_picture_view(width, height);
+                draw_picture(lab);
+            });
+        });
         if (diverged(lab)) {
             std::fprintf(stderr, "vibsim-random: the motion diverged for these constants and this step of %g s%s\n",
                          time_step, options.csv_file.empty() ? "" : "; its amplitudes are left empty in the CSV");

@@ -3,10 +3,14 @@
 // the dialog's line input, and outputs that would overwrite each other.
 #include "kit/console_input.hpp"
 #include "kit/option_parsing.hpp"
+#include "kit/panels.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
+#include <set>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -133,6 +137,34 @@ TEST(LabKitConsole, LinesKeepWhatTheyLeaveOut)
     EXPECT_EQ(line(), "1:7.000000,8.000000,9.000000");  // infinity is no number
     EXPECT_EQ(line(), "1:4.000000,8.000000,9.000000");  // the last line needs no line end
     EXPECT_EQ(line(), "0:4.000000,8.000000,9.000000");  // the end of input
+}
+
+
+// Every span an axis may be given gets one to eight parts, each tick's label
+// short and told apart from its neighbours; a span that is no span gets none
+// (rather than a loop that never ends).
+TEST(LabKitAxes, EverySpanGetsAFewTicksWithShortDistinctLabels)
+{
+    for (const double span : {1e-300, 2.5e-16, 1e-13, 3e-9, 0.003, 1.0, 2.2, 10.24, 2.0e3, 1e7, 2.5e20, 1e300}) {
+        const double step = tick_step(span, 8);
+        ASSERT_GT(step, 0.0) << span;
+        const double parts = std::floor(span / step * (1.0 + 1e-9));
+        EXPECT_GE(parts, 1.0) << span;
+        EXPECT_LE(parts, 8.0) << span;
+        std::set<std::string> labels;
+        for (int i = 0; i <= static_cast<int>(parts); ++i) {
+            const std::string label = tick_text(i * step, step);
+            EXPECT_LE(label.size(), 8u) << span << ": " << label;
+            labels.insert(label);
+        }
+        EXPECT_EQ(labels.size(), static_cast<std::size_t>(parts) + 1) << span;
+    }
+    EXPECT_EQ(tick_text(1e-12, 1e-12), "1e-12");
+    EXPECT_EQ(tick_text(2.5e20, 5e19), "2.5e+20");
+    EXPECT_EQ(tick_text(1.5, 0.5), "1.5");
+    EXPECT_EQ(tick_text(0.0, 0.5), "0.0");
+    for (const double none : {0.0, -1.0, std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_EQ(tick_step(none, 8), 0.0) << none;
 }
 
 }  // namespace

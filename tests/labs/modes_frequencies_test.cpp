@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <numbers>
 #include <vector>
 
@@ -158,6 +159,32 @@ TEST(ModesFrequencies, UncheckedChainsGiveEmptyResultsNotCrashes)
         EXPECT_FALSE(start_typed(motion, {}, {}));
         advance_frame(motion);
         EXPECT_TRUE(motion.state.empty());
+    }
+}
+
+// D(omega) as drawn is det(K - omega^2 M) itself, without a row scaling of
+// its own at each omega: the three-mass chain's determinant expanded by
+// hand, at ordinary scales and where D leaves the doubles' range (masses
+// and springs times a and b give b^3 det(K - x M) at omega^2 = x b / a).
+TEST(ModesFrequencies, TheDeterminantDrawnIsDetKMinusOmegaSquaredM)
+{
+    const double m[] = {1.0, 2.0, 1.5};
+    const double k[] = {3.0, 1.0, 2.0, 0.5};
+    const auto by_hand = [&](double x) {
+        const double a = k[0] + k[1] - x * m[0], b = k[1] + k[2] - x * m[1], c = k[2] + k[3] - x * m[2];
+        return a * b * c - a * k[2] * k[2] - c * k[1] * k[1];
+    };
+    for (const auto& [mass_scale, spring_scale] : {std::pair{1.0, 1.0}, std::pair{1e96, 1e-96}, std::pair{1e-60, 1e90}}) {
+        const Chain chain = chain_of(3, {m[0] * mass_scale, m[1] * mass_scale, m[2] * mass_scale},
+                                     {k[0] * spring_scale, k[1] * spring_scale, k[2] * spring_scale, k[3] * spring_scale});
+        for (const double x : {0.0, 0.3, 1.0, 1.22, 1.32, 2.0, 2.9, 4.5}) {
+            const double expected = by_hand(x);
+            const LogDeterminant d =
+                characteristic_log_determinant(chain, std::sqrt(x * spring_scale / mass_scale));
+            EXPECT_EQ(d.sign, expected < 0.0 ? -1 : 1) << x;
+            EXPECT_NEAR(d.log_magnitude, std::log(std::fabs(expected)) + 3.0 * std::log(spring_scale), 1e-12)
+                << "x = " << x << ", scale " << mass_scale;
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -58,6 +59,8 @@ TEST(ModesArguments, BadOptionsAreRefusedNamingTheOption)
         {{"--masses", "3", "--force-at", "4"}, "option --force-at: 4 is more than the 3 masses of the chain"},
         {{"--pluck", "0"}, "option --pluck: '0' is not a whole number from 1 to 21"},
         {{"--mode", "1", "--strike", "2"}, "options --mode and --strike: give only one of"},
+        {{"--mode", "1", "--mode", "2"}, "option --mode: given twice; give each option once"},
+        {{"--stiffness", "2", "--stiffness=3"}, "option --stiffness: given twice; give each option once"},
         {{"--force-frequency", "-1"}, "option --force-frequency: '-1' is less than 0"},
         {{"--png", csv}, "options --csv and --png name the same file"},
         {{"--response-csv=" + csv}, "options --csv and --response-csv name the same file"},
@@ -152,6 +155,99 @@ TEST(ModesFiles, AStiffChainSaysItsMotionIsShownSlowedDown)
     EXPECT_NE(stiff.output.find("the motion is shown slowed down"), std::string::npos) << stiff.output;
     const test::ChildResult soft = run_modes({"--lang", "en", "--csv", csv});
     EXPECT_EQ(soft.output.find("slowed down"), std::string::npos) << soft.output;
+}
+
+
+// Chains at the edges of the accepted range draw their picture (every axis
+// with a few ticks, whatever its span) and end, rather than spin.
+TEST(ModesFiles, ChainsAtEveryScaleDrawTheirPicture)
+{
+    const std::string png = temp_file("scale.png");
+    for (const std::vector<std::string>& chain :
+         {std::vector<std::string>{"--masses", "3", "--mass", "1e30"}, {"--stiffness", "1e36"},
+          {"--stiffness", "1e-30"}, {"--damping", "1e18"}, {"--masses", "1", "--stiffness", "0,0", "--damping", "1e100"},
+          {"--stiffness", "1e40"}}) {
+        std::vector<std::string> command = {"/usr/bin/timeout", "120", MODES_PROGRAM};
+        command.insert(command.end(), chain.begin(), chain.end());
+        command.insert(command.end(), {"--png", png});
+        const test::ChildResult run = test::run_program(command, "", {"ASAN_OPTIONS=detect_leaks=0"});
+        EXPECT_EQ(run.exit_code, 0) << chain[1] << " " << chain.back();
+    }
+}
+
+// --motion-csv: a line a frame over one sweep from the start, the core's
+// text to the byte, whatever else the run writes (the picture steps the
+// session past its start).
+TEST(ModesFiles, TheMotionCsvIsOneSweepFromTheStart)
+{
+    const std::string motion_file = temp_file("motion.csv");
+    const std::string png = temp_file("motion.png");
+    const test::ChildResult run = run_modes({"--masses", "3", "--stiffness", "600", "--damping", "0.1", "--pluck",
+                                             "2", "--png", png, "--motion-csv", motion_file});
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    modes::Chain chain;
+    ASSERT_EQ(modes::make_chain(3, std::vector{1.0}, std::vector{0.1}, std::vector{600.0}, chain), "");
+    const modes::Modes found = modes::chain_modes(chain);
+    modes::Motion motion = modes::make_motion(chain, found.omega.back());
+    ASSERT_TRUE(modes::start_pluck(motion, 2));
+    const std::string bytes = file_bytes(motion_file);
+    EXPECT_EQ(bytes, modes::motion_csv(motion, 250));
+    EXPECT_EQ(bytes.substr(0, bytes.find('\n')), "t,y1,y2,y3,v1,v2,v3,energy");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 252);
+}
+
+// Answers and files that do not reach their reader fail: --help and
+// --version to a full device, a descriptor open for reading only (refused
+// before any work); only a file replaced whole is said to keep its earlier
+// version.
+TEST(ModesFiles, OutputsThatCannotTakeTheBytesFailSayingWhatHappened)
+{
+    for (const char* option : {"--help", "--version"}) {
+        const test::ChildResult full = test::run_program(
+            {"/bin/sh", "-c", "exec \"$0\" \"$1\" 2>&1 >/dev/full", MODES_PROGRAM, option}, "",
+            {"ASAN_OPTIONS=detect_leaks=0"});
+        EXPECT_EQ(full.exit_code, 1) << option;
+        EXPECT_NE(full.output.find("vibsim-modes: cannot write the"), std::string::npos) << full.output;
+    }
+    const test::ChildResult reading = run_modes({"--csv", "/dev/fd/0"}, "exec </dev/null; ");
+    EXPECT_EQ(reading.exit_code, 1);
+    EXPECT_NE(reading.output.find("cannot write /dev/fd/0: it names descriptor 0, which is open for reading only"),
+              std::string::npos)
+        << reading.output;
+    EXPECT_EQ(reading.output.find("ω"), std::string::npos) << "computed before the path was checked";
+    const test::ChildResult device = run_modes({"--csv", "/dev/full", "--lang", "en"});
+    EXPECT_EQ(device.exit_code, 1);
+    EXPECT_NE(device.output.find("cannot write /dev/full: "), std::string::npos) << device.output;
+    EXPECT_EQ(device.output.find("earlier file"), std::string::npos) << device.output;
+}
+
+// The console's frequencies keep their significant digits at every scale,
+// and the response panel is drawn for the F in force, not for 1 N.
+TEST(ModesFiles, NumbersShownFollowTheirScale)
+{
+    const std::string csv = temp_file("scale.csv");
+    const test::ChildResult soft = run_modes({"--stiffness", "1e-12", "--lang", "en", "--csv", csv});
+    EXPECT_NE(soft.output.find("\nMode  1  ω=5.1764e-07  closed form=5.1764e-07  string=5.2360e-07"), std::string::npos)
+        << soft.output;
+    const test::ChildResult stiff = run_modes({"--stiffness", "1e40", "--lang", "en", "--csv", csv});
+    EXPECT_NE(stiff.output.find("\nMode  5  ω=1.9319e+20"), std::string::npos) << stiff.output;
+
+    // The response panel with its scale at its left (640 x 480: the panel
+    // spans x 186 ... 310, y 336 ... 432), for F = 1 and F = 100 N.
+    std::string pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string png = temp_file("force.png");
+        const std::string panel = temp_file("panel.ppm");
+        ASSERT_EQ(run_modes({"--masses", "3", "--force", i == 0 ? "1" : "100", "--size", "640x480", "--png", png})
+                      .exit_code,
+                  0);
+        ASSERT_EQ(test::run_program({"/usr/bin/convert", png, "-crop", "170x104+150+334", "+repage", panel}, "")
+                      .exit_code,
+                  0);
+        pictures[i] = file_bytes(panel);
+        ASSERT_FALSE(pictures[i].empty());
+    }
+    EXPECT_NE(pictures[0], pictures[1]);
 }
 
 }  // namespace

@@ -135,6 +135,22 @@ TEST(ModesWindow, TypedValuesAreTakenAndOutOfRangeAskedAgain)
     EXPECT_EQ(ending.exit_code, 0);
 }
 
+// A chain far stiffer than any drawn before (omega near 1e20, steps of
+// 1e-22 s) draws its picture and answers Esc.
+TEST(ModesWindow, AnExtremelyStiffChainDrawsAndAnswersEscape)
+{
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ProgramWindow modes(x, {MODES_PROGRAM, "--stiffness", "1e40", "--lang", "en"}, "", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    ASSERT_TRUE(modes.wait_for_picture(
+        [](const Picture& p) { return e2e::count(p, chain_area(p), not_white) > 0; }, "the chain drawn"));
+    ASSERT_TRUE(modes.press("Escape"));
+    Ending ending;
+    ASSERT_TRUE(modes.wait_for_end(ending));
+    EXPECT_EQ(ending.exit_code, 0);
+}
+
 TEST(ModesWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
 {
     XSession x;

@@ -1,6 +1,7 @@
 // The modes lab's page, walked in the page test's browser session beside the
-// desktop vibsim-modes: a link runs its case without a dialog, and its two
-// downloads are byte for byte the desktop's --csv and --response-csv files
+// desktop vibsim-modes: a link runs its case without a dialog, and its three
+// downloads are the desktop's --csv and --response-csv byte for byte and
+// its --motion-csv to the last bits of the platforms' cosines
 // for the same options, also after a key moves the force to another mass,
 // and after one sweep its picture is the desktop's --png;
 // the buttons excite a mode (the picture and the link of the case follow)
@@ -24,6 +25,26 @@ async function desktopFile(program, folder, options, output) {
   const file = join(folder, `desktop${output}.csv`);
   await exec(program, [...options, output, file]);
   return readFileSync(file);
+}
+
+// How far two CSV files of numbers differ: 0 for the same header and lines,
+// otherwise the largest difference of a field relative to its column's
+// largest magnitude (Infinity when their shapes differ). The forced motion
+// takes cos(omega t) from each platform's own library, whose last bits may
+// differ, and a trajectory carries such a bit on.
+function csvDifference(a, b) {
+  const rows = (bytes) => bytes.toString().trimEnd().split('\n').map((line) => line.split(','));
+  const [x, y] = [rows(a), rows(b)];
+  if (x.length !== y.length || x[0].join() !== y[0].join()) return Infinity;
+  const peaks = x[0].map((_, j) => Math.max(...x.slice(1).map((row) => Math.abs(Number(row[j]))), 1e-300));
+  let largest = 0;
+  for (let i = 1; i < x.length; ++i) {
+    if (x[i].length !== y[i].length) return Infinity;
+    for (let j = 0; j < x[i].length; ++j) {
+      largest = Math.max(largest, Math.abs(Number(x[i][j]) - Number(y[i][j])) / peaks[j]);
+    }
+  }
+  return Number.isNaN(largest) ? Infinity : largest;
 }
 
 // The file that a click on the link `selector` downloads, as the browser
@@ -113,6 +134,10 @@ export async function checkModesPage(browser, url, desktopModes, check) {
     const response = await download(page, folder, 'a#response-csv');
     check(response.equals(await desktopFile(desktopModes, folder, options, '--response-csv')),
       "modes page: the response CSV is the desktop's --response-csv, byte for byte");
+    const motion = await download(page, folder, 'a#motion-csv');
+    const motionDifference = csvDifference(motion, await desktopFile(desktopModes, folder, options, '--motion-csv'));
+    check(motionDifference <= 1e-12,
+      `modes page: the motion CSV is the desktop's --motion-csv, to ${motionDifference} of each column's peak`);
     // One sweep of 250 frames: the desktop's --png picture, but for a few
     // pixels along steep curves where two rasterisers round apart.
     const png = join(folder, 'desktop.png');

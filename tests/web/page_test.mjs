@@ -18,7 +18,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [pageFolder, desktopProgram, desktopRandom, desktopModes] = process.argv.slice(2).map((p) => p && resolve(p));
+const [pageFolder, desktopProgram, desktopRandom, desktopModes, desktopIdentify] = process.argv.slice(2).map((p) => p && resolve(p));
 const here = dirname(fileURLToPath(import.meta.url));
 function skip(why) {
   console.log(`SKIPPED: ${why}`);
@@ -467,6 +467,9 @@ try {
   // the modes lab's, beside the desktop vibsim-modes.
   if (desktopRandom) await (await import('./random_page_checks.mjs')).checkRandomPage(browser, server.url, desktopRandom, check);
   if (desktopModes) await (await import('./modes_page_checks.mjs')).checkModesPage(browser, server.url, desktopModes, check);
+  if (desktopIdentify) {
+    await (await import('./identify_page_checks.mjs')).checkIdentifyPage(browser, server.url, desktopIdentify, check);
+  }
   await (await import('./phone_checks.mjs')).checkPhonePages(browser, server.url, check);
 } catch (error) {
   check(false, error.stack ?? String(error));

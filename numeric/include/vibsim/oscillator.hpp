@@ -36,4 +36,16 @@ inline DampingClass damping_class(double zeta)
     return DampingClass::underdamped;
 }
 
+// The one of a program's three words (or texts) for the class.
+template <class Word>
+Word damping_class_word(DampingClass damping, Word underdamped, Word critically_damped, Word overdamped)
+{
+    switch (damping) {
+    case DampingClass::overdamped: return overdamped;
+    case DampingClass::critically_damped: return critically_damped;
+    case DampingClass::underdamped: break;
+    }
+    return underdamped;
+}
+
 }  // namespace vibsim

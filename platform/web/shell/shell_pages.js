@@ -9,6 +9,8 @@ var vibsimShellPageList = [
   {page: 'random.html', id: 'random-page', ja: 'ランダム振動の実験へ', en: 'To the random-vibration lab'},
   {page: 'modes.html', id: 'modes-page',
     ja: '質点の列の固有振動とモードの実験へ', en: 'To the chain lab: natural frequencies and modes'},
+  {page: 'identify.html', id: 'identify-page',
+    ja: '減衰振動の同定の実験へ', en: 'To the identification lab: ω0 and ζ from a record'},
 ];
 
 // The links to the pages other than `current`, appended to `parent`; the
