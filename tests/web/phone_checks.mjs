@@ -1,10 +1,11 @@
 // Every lab's page on a phone held upright (390 x 844), each page of the
 // edition but the simulator's, as the shell lists them: once its first
-// dialog is answered with empty lines (the defaults), the picture's 13-pixel
-// labels show at least 10 CSS px tall (the canvas's shown width against its
-// pixels), the picture lies within the first screen, nothing lies beyond the
-// screen's width, the key grid takes at most a third of the screen with
-// every key in it or behind its "more" button, and its texts are at least
+// dialog is answered with empty lines (the defaults) and its window shows,
+// the picture's 13-pixel labels show at least 10 CSS px tall (the canvas's
+// shown width against its pixels), the picture lies within the first
+// screen, nothing lies beyond the screen's width, the key grid takes at
+// most a third of the screen with every key in it or behind its "more"
+// button, the other pages' links behind it too, and its texts are at least
 // 10 px. A tap shows the picture whole, and a tap on the whole picture
 // enlarges it again.
 import { readFileSync } from 'node:fs';
@@ -22,14 +23,15 @@ function labPages() {
   return list.filter((entry) => entry.page !== 'index.html').map((entry) => entry.page);
 }
 
-// Answers the page's dialog with empty lines until its keys are taken.
+// Answers the page's dialog with empty lines until the lab's window shows
+// (the program has sized the canvas to it) and nothing is asked.
 async function startWithDefaults(web) {
   for (const deadline = Date.now() + 60000; Date.now() < deadline; await sleep(100)) {
     const state = await web.page.evaluate(() => ({
-      taken: document.querySelector('button[data-key]')?.getAttribute('aria-disabled') === 'false',
+      shown: document.getElementById('screen').width !== 800,
       asked: document.activeElement?.id === 'console-input',
     }));
-    if (state.taken) return true;
+    if (state.shown && !state.asked) return true;
     if (state.asked) await web.page.keyboard.press('Enter');
   }
   return false;
@@ -60,7 +62,7 @@ export async function checkPhonePages(browser, url, check) {
   for (const name of labPages()) {
     const web = await Page.open(browser, `${url}${name}?lang=en`, { viewport: phoneView });
     try {
-      check(await startWithDefaults(web), `${name} on a phone: the dialog's defaults start the lab`);
+      check(await startWithDefaults(web), `${name} on a phone: the dialog's defaults show the lab's window`);
       await web.page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
       const m = await measure(web.page);
       const label = smallLabel * m.scale;

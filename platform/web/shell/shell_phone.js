@@ -5,8 +5,9 @@
 // labs' 13-pixel labels show at least 10 px tall, in a frame as wide as the
 // screen that a finger pans. A tap on the picture shows it whole; a tap on
 // the whole picture enlarges it again around the place tapped. The key bar
-// is a grid there, with the keys first; the page's other links and buttons
-// (Link, full screen, downloads, the other pages) fold behind one button.
+// is a grid there, with the keys first; the shell's other buttons (Link,
+// full screen) and the links (downloads, the other pages) fold behind one
+// button, and a page's own controls (a file to read) take a row each.
 // On a wider screen none of this shows: the layout is the desktop's.
 //
 // vibsimShellPhone(layout, text) -> { update() }: update() after the key
@@ -50,7 +51,7 @@ function vibsimShellPhone(layout, text) {
   function update() {
     var toolbar = layout.toolbar;
     Array.prototype.forEach.call(toolbar.children, function(e) {
-      e.classList.toggle('folds', !e.hasAttribute('data-key') && e.id !== 'play' && e !== more);
+      e.classList.toggle('folds', e.tagName === 'A' || e.id === 'link' || e.id === 'fullscreen');
     });
     // The keys beyond the grid's six rows of four fold too, the last first:
     // a page lists its keys from the most used.
