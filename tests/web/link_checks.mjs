@@ -9,9 +9,9 @@ import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 const web = process.argv[2];
-const { vibsimReadLink, vibsimCaseLink, vibsimLinkLanguage, vibsimShellTexts } = new Function(
+const { vibsimReadLink, vibsimCaseLink, vibsimLinkLanguage, vibsimLinkNotFinite, vibsimShellTexts } = new Function(
   `${readFileSync(join(web, 'shell_texts.js'), 'utf8')}\n${readFileSync(join(web, 'shell_link.js'), 'utf8')}\n` +
-  'return { vibsimReadLink, vibsimCaseLink, vibsimLinkLanguage, vibsimShellTexts };')();
+  'return { vibsimReadLink, vibsimCaseLink, vibsimLinkLanguage, vibsimLinkNotFinite, vibsimShellTexts };')();
 
 let failures = 0;
 function same(actual, expected, what) {
@@ -86,6 +86,19 @@ same(href, 'http://x/random.html?mass=1&damping=0.30000000000000004&stiffness=4&
 const back = read(new URL(href).search, lab);
 same([back.answers.map((a) => a.line), back.arguments, back.taken.records],
   [['1 0.30000000000000004 4', '-0 1e-7', '1'], ['--seed', '7'], '64'], 'the written link reads back');
+
+// A case holding values that are not finite (typed into the dialog): the
+// answers are left out together, a list option alone, and what is written
+// reads back without a note, the rest of it as it was.
+const infinite = { mass: 1, damping: 0.5, stiffness: Infinity, y0: 1, v0: NaN, force: 1 };
+same(vibsimLinkNotFinite(lab, infinite), { answers: ['stiffness', 'v0'], options: [] }, 'the answers not finite are named');
+const noAnswers = read(new URL(vibsimCaseLink('http://x/r.html', lab, infinite, { seed: '7' }, language)).search, lab);
+same([noAnswers.answers, noAnswers.notes, noAnswers.arguments], [[], [], ['--seed', '7']],
+  'a case with an infinite answer gives a link without answers that reads back without a note');
+const chainCase = { masses: [1, -Infinity, 1], mode: 2 };
+same(vibsimLinkNotFinite(chain, chainCase), { answers: [], options: ['masses'] }, 'a list with an infinity is named');
+const chainBack = read(new URL(vibsimCaseLink('http://x/m.html', chain, chainCase, {}, language)).search, chain);
+same([chainBack.arguments, chainBack.notes], [['--mode', '2'], []], 'the list is left out and the rest reads back');
 
 console.log(failures === 0 ? 'PASSED' : `${failures} check(s) failed`);
 process.exit(failures === 0 ? 0 : 1);

@@ -7,7 +7,8 @@
 // after 120 frames: a phone with the key buttons, a case by link in the page
 // as one file opened from the disk (and its WebGL context lost and restored),
 // a link with markup, English, a browser without WebGL and a very long line.
-// Last the labs' pages beside the desktop vibsim-random and vibsim-modes.
+// Then the labs' pages beside the desktop vibsim-random and vibsim-modes, and
+// last every lab's page on a phone.
 //
 // node page_test.mjs <build/web folder> <desktop vibsim program> [<desktop vibsim-random>] [<desktop vibsim-modes>]
 // Exit status 0: passed; 1: failed; 77: skipped (no page built, no npm
@@ -312,7 +313,34 @@ async function classroom(after120) {
   check(['img', 'image'].includes(snapshot?.role) && snapshot.name.startsWith('Damped free vibration'), `the picture's name: ${snapshot?.name}`);
   check(snapshot?.description === 'm = 2 kg, λ = 0.5 N/(m/s), K = 4 N/m, y0 = 0.5 m, v0 = 0 m/s. Natural frequency ' +
     'ω0 = 1.4142 rad/s, damping ratio ζ = 0.0884, underdamped. Time t = 0.04 s', `the picture's description: ${snapshot?.description}`);
-  const heights = await afterDialog.page.$$eval('#keys a, #keys button', (all) => all.map((e) => e.getBoundingClientRect().height));
+  // A WebGL context restored while a dialog waits leaves the dialog's key
+  // to settle: once answered, the picture's description follows the new
+  // case, and the keys are taken again.
+  mark = (await afterDialog.panel()).length;
+  await afterDialog.press('m');
+  await afterDialog.waitForPanel('m λ K =', mark);
+  await afterDialog.page.evaluate(() => new Promise((resolve) => {
+    const canvas = document.getElementById('screen');
+    const loss = canvas.getContext('webgl').getExtension('WEBGL_lose_context');
+    canvas.addEventListener('webglcontextlost', () => setTimeout(() => loss.restoreContext(), 50), { once: true });
+    canvas.addEventListener('webglcontextrestored', () => setTimeout(resolve, 50), { once: true });
+    loss.loseContext();
+  }));
+  await afterDialog.enter('4 0.5 4');
+  await afterDialog.waitForPanel('y0 v0 = ', mark);
+  await afterDialog.enter('1 0');
+  await afterDialog.waitForPanel('ω0= 1.0000', mark);
+  const followed = await afterDialog.page.waitForFunction(() =>
+    document.getElementById('picture-description').textContent.includes('m = 4 kg'), { timeout: 5000 })
+    .then(() => true, () => false);
+  await afterDialog.press('s');
+  const afterRestore = await afterDialog.page.waitForFunction(() =>
+    document.getElementById('picture-description').textContent.includes('t = 0.04 s'), { timeout: 5000 })
+    .then(() => true, () => false);
+  check(followed && afterRestore, 'a context restored during a dialog leaves the dialog its key: the case and the keys follow');
+  // The shown ones: the phone's "more" button is not shown here.
+  const heights = await afterDialog.page.$$eval('#keys a, #keys button', (all) => all.filter((e) => e.getClientRects().length > 0)
+    .map((e) => e.getBoundingClientRect().height));
   check(Math.min(...heights) >= 40, `the key bar's links and buttons are at least 40 px tall (${Math.min(...heights)})`);
 
   // Without WebGL: a message in the canvas's place, the dialog runs, and
@@ -442,6 +470,7 @@ try {
   if (desktopIdentify) {
     await (await import('./identify_page_checks.mjs')).checkIdentifyPage(browser, server.url, desktopIdentify, check);
   }
+  await (await import('./phone_checks.mjs')).checkPhonePages(browser, server.url, check);
 } catch (error) {
   check(false, error.stack ?? String(error));
 } finally {

@@ -129,9 +129,16 @@ export async function checkRandomPage(browser, url, desktopRandom, check) {
   await page.click('button[data-key="s"]');
   const advanced = await spectrumColours(page);
   check(!advanced.raw.equals(drawn.raw), 'lab page: the s button advances the picture');
+  // r: the lab says no record is left, and the CSV is withdrawn until one
+  // is in again; then the first record's file is the CSV of one record.
+  const recordsShown = () => page.$eval('#picture-description', (e) => e.textContent.match(/Records averaged: (\d+)/)?.[1]);
+  const beforeRestart = await recordsShown();
   await page.click('button[data-key="r"]');
+  const emptied = await page.waitForFunction(() => / Records averaged: 0\. /.test(
+    document.getElementById('picture-description').textContent), { timeout: 10000 }).then(() => true, () => false);
+  check(beforeRestart === '64' && emptied && await page.$eval('a#csv', (a) => !a.hasAttribute('href')),
+    `lab page: the r button restarts the average (records ${beforeRestart}, then ${await recordsShown()}), and no CSV is left`);
   const amplitudes = async () => parseCsv(await pageCsv(page)).rows.map((r) => Number(r[1]));
-  check((await amplitudes()).every((a) => a === 0), 'lab page: the r button restarts the average');
   const button = await page.$('button[data-key="s"]');
   const box = await button.boundingBox();
   await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
@@ -143,6 +150,8 @@ export async function checkRandomPage(browser, url, desktopRandom, check) {
   }
   await page.mouse.up();
   check(filled, 'lab page: holding s runs the lab to a full record');
+  const restartedName = await page.$eval('a#csv', (a) => a.download);
+  check(/^vibsim-random-[12]\.csv$/.test(restartedName), `lab page: after r the average starts from none (${restartedName})`);
   await page.click('button[data-key="Escape"]');
   await web.waitForPanel('Esc');
   check(await page.$eval('#console-input', (e) => e.disabled), 'lab page: the Esc button ends the lab');
@@ -222,6 +231,11 @@ async function checkLinkFaults(browser, url, desktopRandom, check) {
   // Esc in the middle of a long run ends it.
   const stopped = await Page.open(browser, `${url}random.html?lang=en&${answers}&records=2000`);
   await stopped.page.waitForFunction(() => !document.getElementById('progress').hidden, { timeout: 60000 });
+  const apart = await stopped.page.evaluate(() => {
+    const [a, b] = ['progress', 'screen'].map((id) => document.getElementById(id).getBoundingClientRect());
+    return a.height > 0 && (a.bottom <= b.top || a.top >= b.bottom || a.right <= b.left || a.left >= b.right);
+  });
+  check(apart, 'lab page: the progress line lies off the picture while the records run');
   await stopped.press('Escape');
   await stopped.waitForPanel('[Esc:');
   check(await stopped.page.$eval('#progress', (e) => e.hidden), 'lab page: Esc ends a long run');

@@ -15,7 +15,7 @@ set(VIBSIM_WEB_SHELL_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "The page shel
 # The page shell's modules, each run before the program (--pre-js); the last
 # puts the others together.
 set(shell_modules shell_texts.js shell_link.js shell_layout.js shell_picture.js shell_console.js shell_keys.js
-  shell_downloads.js shell_pages.js page_shell.js)
+  shell_downloads.js shell_pages.js shell_phone.js page_shell.js)
 list(TRANSFORM shell_modules PREPEND ${VIBSIM_WEB_SHELL_DIR}/)
 set(VIBSIM_WEB_SHELL ${shell_modules} CACHE INTERNAL "The page shell's modules, in order")
 

@@ -2,8 +2,9 @@
 // the browser edition shares, put together from its modules: the texts
 // (shell_texts.js), the link (shell_link.js), the layout (shell_layout.js),
 // the picture (shell_picture.js), the console (shell_console.js), the
-// keys (shell_keys.js), the downloads (shell_downloads.js) and the pages of
-// the edition (shell_pages.js). This file
+// keys (shell_keys.js), the downloads (shell_downloads.js), the pages of
+// the edition (shell_pages.js) and the layout on a phone (shell_phone.js).
+// This file
 // runs the program: it loads it, gives it its arguments, its standard input
 // and output and its keys, and knows whether it has started, waits, or has
 // ended. A page configures it with one call of vibsimPageShell(config) in a
@@ -36,7 +37,7 @@
 //            side (the column of the key bar and the console), show(text)
 //            (adds text to the console), params (the link's
 //            URLSearchParams), taken (the link's values used, by name),
-//            started(), progress(text or null) (a line over the picture),
+//            started(), progress(text or null) (a line beside the picture),
 //            describe() (asks config.describe again), idle() (started, not ended, no dialog waiting: the program's
 //            numbers may be asked for), download(wanted) (a download link
 //            in the key bar, offered as text as well in a frame: see
@@ -63,8 +64,10 @@ function vibsimPageShell(config) {
   var ended = false;
   var busy = false;     // the program runs, within one call from here
   var keys = null;
-  var picture = vibsimShellPicture(layout, text, config.oneFile, function() { if (keys) keys.update(); });
-  var terminal = vibsimShellConsole(layout, text, {
+  var terminal = null;
+  var picture = vibsimShellPicture(layout, text, config.oneFile, function() { if (keys) keys.update(); },
+    function() { return !busy && !ended && terminal !== null && !terminal.waiting(); });
+  terminal = vibsimShellConsole(layout, text, {
     run: run,
     asked: function() {
       keys.stopPlay();
@@ -177,6 +180,7 @@ function vibsimPageShell(config) {
     describing = true;
     requestAnimationFrame(function() {
       describing = false;
+      picture.restore();
       if (!idle()) return;
       if (config.changed) config.changed();
       if (config.describe) picture.describe(config.describe(text));
@@ -221,7 +225,11 @@ function vibsimPageShell(config) {
   if (layout.linkButton) {
     layout.linkButton.addEventListener('click', function() {
       if (!started || ended || terminal.waiting()) return;
-      var href = vibsimCaseLink(window.location.href, linkSpec, linkSpec.current(), link.taken, language);
+      var current = linkSpec.current();
+      var href = vibsimCaseLink(window.location.href, linkSpec, current, link.taken, language);
+      var notFinite = vibsimLinkNotFinite(linkSpec, current);
+      if (notFinite.answers.length > 0) terminal.show(text.linkNotFinite(notFinite.answers, true));
+      if (notFinite.options.length > 0) terminal.show(text.linkNotFinite(notFinite.options, false));
       layout.linkText.value = href;
       layout.linkText.hidden = false;
       layout.linkText.select();
@@ -229,6 +237,8 @@ function vibsimPageShell(config) {
     });
   }
 
+  var phone = vibsimShellPhone(layout, text);
   if (config.ready) config.ready(shell);
   vibsimShellPageLinks(config.page, language.language, params.has('lang'), layout.toolbar);
+  phone.update();
 }

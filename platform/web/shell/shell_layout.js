@@ -1,7 +1,8 @@
 // The page's layout, the same on every page: the picture (the canvas, the
-// message that stands in its place, a progress line over it and its text
-// alternative), and beside or below it the key bar and the console (the
-// program's output and the input line). Built here from the page's keys and
+// message that stands in its place and its text alternative), and beside or
+// below it a progress line, the key bar and the console (the program's
+// output and the input line). The progress line is kept off the picture,
+// whose titles it would cover. Built here from the page's keys and
 // texts; the other modules find their elements in what this returns.
 
 // A new element with attributes (`text` sets its text), added to `parent`.
@@ -28,10 +29,10 @@ function vibsimShellLayout(config, text) {
   layout.description = element('p', {id: 'picture-description', class: 'for-screen-readers'}, picture);
   layout.message = element('div', {id: 'no-webgl', role: 'alert'}, picture);
   layout.message.hidden = true;
-  layout.progress = element('div', {id: 'progress', role: 'status'}, picture);
-  layout.progress.hidden = true;
 
   var side = layout.side = element('div', {id: 'side'}, main);
+  layout.progress = element('div', {id: 'progress', role: 'status'}, side);
+  layout.progress.hidden = true;
   var toolbar = layout.toolbar = element('div', {id: 'keys', role: 'toolbar', 'aria-label': text.keysLabel}, side);
   var terminal = layout.terminal = element('section', {id: 'terminal', 'aria-label': text.consoleLabel}, side);
   layout.panel = element('pre', {id: 'console', role: 'log', 'aria-live': 'polite'}, terminal);

@@ -125,23 +125,44 @@ function vibsimReadLink(params, linkConfig, text) {
   return result;
 }
 
+// The values of the case shown that a link cannot carry: infinities and
+// NaN, which the program may hold (typed into its dialog) but a link is
+// never read as. { answers: [names] not finite among the answers, options:
+// [names] not finite among the options }.
+function vibsimLinkNotFinite(linkConfig, current) {
+  'use strict';
+  var finite = function(value) {
+    return (Array.isArray(value) ? value : [value]).every(function(v) { return typeof v !== 'number' || isFinite(v); });
+  };
+  var notFinite = function(name) { return name in current && !finite(current[name]); };
+  return {
+    answers: [].concat.apply([], linkConfig.answers || []).filter(notFinite),
+    options: (linkConfig.options || []).map(function(rule) { return rule.name; }).filter(notFinite),
+  };
+}
+
 // The link of the case shown: the answers as the program holds them now,
 // each written as JavaScript writes a double (the shortest decimal that
 // reads back as the same double, -0 with its sign), then the options (as
 // current() gives them, or else as taken from the page's own link), then
-// its language when it gave one.
+// its language when it gave one. A value that is not finite is left out
+// (vibsimLinkNotFinite names them): an option alone, the answers all
+// together, since a link gives the dialog all its answers or none.
 function vibsimCaseLink(href, linkConfig, current, taken, language) {
   'use strict';
   var url = new URL(href);
   var query = new URLSearchParams();
   var number = function(value) { return Object.is(value, -0) ? '-0' : String(value); };
-  [].concat.apply([], linkConfig.answers || []).forEach(function(name) {
-    var value = current[name];
-    query.set(name, Array.isArray(value) ? value.map(number).join(',') : number(value));
-  });
+  var left = vibsimLinkNotFinite(linkConfig, current);
+  if (left.answers.length === 0) {
+    [].concat.apply([], linkConfig.answers || []).forEach(function(name) {
+      var value = current[name];
+      query.set(name, Array.isArray(value) ? value.map(number).join(',') : number(value));
+    });
+  }
   (linkConfig.options || []).forEach(function(rule) {
     var value = rule.name in current ? current[rule.name] : taken[rule.name];
-    if (value === undefined) return;
+    if (value === undefined || left.options.indexOf(rule.name) >= 0) return;
     query.set(rule.name, Array.isArray(value) ? value.map(number).join(',') :
       typeof value === 'number' ? number(value) : value);
   });

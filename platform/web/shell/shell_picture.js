@@ -1,13 +1,16 @@
 // The picture's side of the shell: whether the browser has WebGL, what
 // stands in the picture's place when it has none or when the program cannot
 // be loaded, the picture drawn again after a lost WebGL context comes back,
-// a progress line over the picture, and its text alternative.
+// a progress line beside the picture, and its text alternative.
 //
-// vibsimShellPicture(layout, text, oneFile, changed) -> { webgl(), noWebgl(),
-//   notLoaded(), loaded(), progress(text or null), describe(text) }; webgl()
-// looks for WebGL the first time (then calls changed()) and answers true or
-// false from then on; noWebgl() is true once WebGL is known to be missing.
-function vibsimShellPicture(layout, text, oneFile, changed) {
+// vibsimShellPicture(layout, text, oneFile, changed, callable) -> { webgl(),
+//   noWebgl(), notLoaded(), loaded(), progress(text or null), describe(text),
+//   restore() }; webgl() looks for WebGL the first time (then calls
+// changed()) and answers true or false from then on; noWebgl() is true once
+// WebGL is known to be missing. callable() says whether the program may be
+// called now; restore() draws the picture again if a restored context is
+// still waiting for that.
+function vibsimShellPicture(layout, text, oneFile, changed, callable) {
   'use strict';
   var canvas = layout.canvas;
   var message = layout.message;
@@ -65,10 +68,20 @@ function vibsimShellPicture(layout, text, oneFile, changed) {
 
   // A lost WebGL context: the browser may restore it if asked to; then the
   // program's GL objects are made again and the picture it showed is drawn
-  // again, without advancing the motion.
+  // again, without advancing the motion. While the program waits in a
+  // dialog it is not called: a call then would settle in place of the key
+  // that started the dialog. The picture is drawn again once the program
+  // may be called (restore(), asked after every key and dialog).
+  var restorePending = false;
+  function restore() {
+    if (!restorePending || !runtimeInitialized || !callable()) return;
+    restorePending = false;
+    Module['ccall']('vibsim_web_restore_picture', null, [], []);
+  }
   canvas.addEventListener('webglcontextlost', function(event) { event.preventDefault(); });
   canvas.addEventListener('webglcontextrestored', function() {
-    if (runtimeInitialized) Module['ccall']('vibsim_web_restore_picture', null, [], []);
+    restorePending = true;
+    restore();
   });
 
   function progress(line) {
@@ -78,5 +91,6 @@ function vibsimShellPicture(layout, text, oneFile, changed) {
   function describe(line) {
     if (layout.description.textContent !== line) layout.description.textContent = line;
   }
-  return {webgl: webgl, noWebgl: function() { return found === false; }, notLoaded: notLoaded, loaded: loaded, progress: progress, describe: describe};
+  return {webgl: webgl, noWebgl: function() { return found === false; }, notLoaded: notLoaded, loaded: loaded, progress: progress, describe: describe,
+    restore: restore};
 }

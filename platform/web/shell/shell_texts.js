@@ -32,6 +32,13 @@ var vibsimShellTextTables = {
       return '[プログラムがリンクの ' + refused.join(', ') + ' を受け付けなかったため、' +
         dropped.join(', ') + ' も使いませんでした]\n';
     },
+    more: 'その他 …',
+    pictureHint: '図は指で左右に動かせます。タップすると図の全体を表示します。',
+    pictureHintWhole: '見たいところをタップすると拡大します。',
+    linkNotFinite: function(names, all) {
+      return '[このリンクには ' + names.join(', ') + ' を入れていません: 有限の数値ではないので、リンクでは渡せません。' +
+        (all ? 'リンクを開くと、対話がすべての値をたずねます' : 'リンクを開くと、その値は既定のままです') + ']\n';
+    },
     notAsked: '[いまは入力を求めていません。この行は入力欄に残してあります]\n',
     longLine: function(count) { return '…（' + count + ' 文字）'; },
     notLoaded: 'プログラムを読み込めませんでした。',
@@ -72,6 +79,13 @@ var vibsimShellTextTables = {
     answersRefused: function(refused, dropped) {
       return '[The program refused the link\'s ' + refused.join(', ') + ', so ' + dropped.join(', ') +
         ' were not used either]\n';
+    },
+    more: 'More …',
+    pictureHint: 'Drag the picture sideways to see all of it; tap it to see it whole.',
+    pictureHintWhole: 'Tap a part of the picture to enlarge it.',
+    linkNotFinite: function(names, all) {
+      return '[The link leaves out ' + names.join(', ') + ': a value that is not finite cannot be carried by a link. ' +
+        (all ? 'Opened, it lets the dialog ask for every value' : 'Opened, it keeps the default there') + ']\n';
     },
     notAsked: '[Nothing is being asked now: the line was not entered, and stays in the input]\n',
     longLine: function(count) { return '… (' + count + ' characters)'; },
