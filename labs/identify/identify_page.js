@@ -95,6 +95,7 @@
     keys: ['[', ']', '-', '+', 'r'].map(function(k) { return {key: k, draws: true}; })
       .concat([{key: 'a', draws: true}, {key: 'w', draws: true}, {key: 'Escape'}]),
     page: 'identify.html',
+    windowShape: true,
     link: {
       options: [{name: 'mass', above: 0, rule: 'rule.mass'}],
       current: function() {
@@ -107,9 +108,6 @@
     ready: function(given) {
       shell = given;
       shell.texts['rule.mass'] = shell.language === 'ja' ? '0 より大きくありません' : 'it is not more than 0';
-      var shape = document.createElement('style');
-      shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
-      document.head.appendChild(shape);
       // The exercise's code goes to the program, which judges it; a code
       // with other characters than a code can have is given to it as none.
       if (code !== null && codePattern.test(code)) {

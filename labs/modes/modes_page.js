@@ -134,6 +134,7 @@
       .map(function(k) { return {key: k, draws: true}; }), [{key: 'm'}, {key: 'j'}, {key: 'Escape'}]),
     play: 's',
     page: 'modes.html',
+    windowShape: true,
     link: {
       lists: ['mass', 'damping', 'stiffness'],
       options: [
@@ -175,12 +176,6 @@
     changed: withdrawChanged,
     ready: function(given) {
       shell = given;
-      // The lab's window is the desktop's, 1024 x 768: the canvas takes the
-      // shell's width and the picture's own shape. (A rule, not the canvas's
-      // own style, which GLUT resets when it sizes the canvas.)
-      var shape = document.createElement('style');
-      shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
-      document.head.appendChild(shape);
       files.forEach(offerFile);
     },
     // Once the window shows the chain, the files of its case, made after its

@@ -114,6 +114,7 @@
     ],
     play: 's',
     page: 'random.html',
+    windowShape: true,
     link: {
       answers: [['mass', 'damping', 'stiffness'], ['y0', 'v0'], ['force']],
       // The desktop's --seed and --records; the page runs the records itself.
@@ -138,12 +139,6 @@
     },
     ready: function(given) {
       shell = given;
-      // The lab's window is the desktop's, 1024 x 768: the canvas takes the
-      // shell's width and the picture's own shape. (A rule, not the canvas's
-      // own style, which GLUT resets when it sizes the canvas.)
-      var shape = document.createElement('style');
-      shape.textContent = 'main #screen { height: auto; aspect-ratio: auto; }';
-      document.head.appendChild(shape);
       csv = shell.download({id: 'csv', label: shell.texts.csv, inFrame: shell.texts.csvInFrame, asked: updateCsv});
     },
     // Once the window shows the lab: the link's records, or the first CSV.

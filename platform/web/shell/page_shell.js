@@ -23,6 +23,8 @@
 //   link:    what the page's link may give (see shell_link.js; optional).
 //   page:    the page's own file name ('index.html'); the key bar links
 //            every other page of the edition (shell_pages.js).
+//   windowShape: true for a lab whose window is not square (1024 x 768): the
+//            canvas takes the shell's width and the picture's own shape.
 //   oneFile: the name of the page's one-file form (optional), offered when
 //            the program cannot be loaded.
 //   describe(texts) -> the picture's text alternative for the case shown
@@ -58,6 +60,11 @@ function vibsimPageShell(config) {
   var link = vibsimReadLink(params, linkSpec, text);
 
   var layout = vibsimShellLayout(config, text);
+  // A rule, not the canvas's own style, which GLUT resets when it sizes the
+  // canvas.
+  if (config.windowShape) {
+    vibsimElement('style', {text: 'main #screen { height: auto; aspect-ratio: auto; }'}, document.head);
+  }
   Module['canvas'] = layout.canvas;
 
   var started = false;  // the program's first dialog is answered
