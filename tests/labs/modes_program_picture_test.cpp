@@ -1,6 +1,7 @@
 // vibsim-modes' picture as --png writes it, read back: modes in colours far
 // apart, springs of 0 left out of the chains, the forcing's arrow inside its
-// panel, the shapes' labels clear of the shapes.
+// panel, the shapes' labels clear of the shapes, and in small or wide
+// windows the picture shrunk whole, its labels with it.
 #include "child_process.hpp"
 #include "modes/picture_layout.hpp"
 #include "modes_png.hpp"
@@ -122,6 +123,29 @@ TEST(ModesPicture, TheShapesLabelsStandClearOfTheShapes)
         for (int near = y - 3; near <= y + 3; ++near) EXPECT_FALSE(chain[static_cast<std::size_t>(near)]) << "rows " << y << ", " << near;
     }
     EXPECT_GT(text_rows, 7 * 6);
+}
+
+// In a window smaller than the picture's least size the picture is the
+// large one shrunk whole, labels too, so they keep apart as there: in
+// 400 x 300 and, letterboxed, in 1250 x 400, whose bands at the sides stay
+// white.
+TEST(ModesPicture, SmallAndWideWindowsShowTheWholePictureShrunk)
+{
+    const std::vector<std::string> chain = {"--masses", "6", "--force-at", "2"};
+    const Picture large = modes_png(chain);
+    ASSERT_FALSE(large.empty());
+    std::vector<std::string> small_args = chain, wide_args = chain;
+    small_args.insert(small_args.end(), {"--size", "400x300"});
+    wide_args.insert(wide_args.end(), {"--size", "1250x400"});
+    const Picture small = modes_png(small_args);
+    const Picture wide = modes_png(wide_args);
+    ASSERT_EQ(small.width, 400);
+    ASSERT_EQ(wide.width, 1250);
+    EXPECT_LT(largest_block_difference(small, large, {0, 0, 400, 300}, 0, 0, 1024.0 / 400.0, 10), 16);
+    // 1250 x 400 holds the picture at 533 x 400 from x 358.
+    EXPECT_LT(largest_block_difference(wide, large, {358, 0, 891, 400}, 358, 0, 768.0 / 400.0, 10), 16);
+    EXPECT_EQ(e2e::count_not_white(wide, {0, 0, 356, 400}), 0);
+    EXPECT_EQ(e2e::count_not_white(wide, {893, 0, 1250, 400}), 0);
 }
 
 }  // namespace
