@@ -1,5 +1,6 @@
 #include "modes/dialog.hpp"
 
+#include "modes/accuracy.hpp"
 #include "kit/console_input.hpp"
 #include "modes/texts.hpp"
 
@@ -18,7 +19,7 @@ namespace vibsim::modes {
 namespace {
 
 // What is wrong with a line: one of the dialog's messages (out_of_range,
-// unreadable, too_many) and what it names; no message for a line taken.
+// unreadable, too_many, lost_root) and what it names; no message for a line taken.
 struct Fault {
     const char* message = nullptr;
     std::string what;
@@ -320,9 +321,14 @@ void ask_chain(Chain& chain, Start& start)
         std::vector<double>* fields[] = {&m, &lambda, &k};
         Fault fault = read_constants(line, chain.n, fields);
         if (fault.message == nullptr) {
-            const std::string rule = make_chain(chain.n, m, lambda, k, chain);
-            if (rule.empty()) break;
-            fault = out_of_range(rule);
+            Chain typed;
+            const std::string rule = make_chain(chain.n, m, lambda, k, typed);
+            const std::string lost = rule.empty() ? lost_frequency(typed, chain_modes(typed)) : "";
+            if (rule.empty() && lost.empty()) {
+                chain = std::move(typed);
+                break;
+            }
+            fault = rule.empty() ? Fault{t.lost_root, lost} : out_of_range(rule);
         }
         say(fault);
         if (!more) break;

@@ -54,10 +54,8 @@ int main(int argc, char** argv)
             case 2: return motion_csv(motion_at_start(session), trace_frames);
             default:
                 for (int frame = 0; frame < trace_frames; ++frame) step_frame(session);
-                return kit::png_of(options.width, options.height, [](int width, int height) {
-                    set_picture_view(width, height);
-                    draw_picture(session);
-                });
+                return kit::png_of(options.width, options.height,
+                                   [](int width, int height) { show_picture(width, height, session); });
             }
         });
         return written ? 0 : 1;

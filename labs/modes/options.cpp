@@ -1,5 +1,6 @@
 #include "modes/options.hpp"
 
+#include "modes/accuracy.hpp"
 #include "kit/option_parsing.hpp"
 #include "kit/start_up.hpp"
 
@@ -141,6 +142,12 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error)
     const std::string fault = make_chain(n, given.mass, given.damping, given.stiffness, options.chain);
     if (!fault.empty()) {
         error = "option " + std::string(option_of_fault(fault)) + ": " + fault;
+        return std::nullopt;
+    }
+    // A chain whose constants spread so far that rounding hides a root.
+    const std::string lost = lost_frequency(options.chain, chain_modes(options.chain));
+    if (!lost.empty()) {
+        error = "options --mass and --stiffness: the values spread over too many orders: rounding hides " + lost;
         return std::nullopt;
     }
     const char* start_option = given.start_option.empty() ? "--mode" : given.start_option.data();

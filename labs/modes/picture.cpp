@@ -10,7 +10,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace vibsim::modes {
@@ -23,14 +25,35 @@ using kit::format;
 using kit::muted;
 using kit::ink;
 
-// The x of mass j (1 ... n) of a chain drawn from -0.99 to 0.99, as
-// draw_mass_chain places it.
+// The x of mass j (0 ... n + 1, the ends included) of a chain drawn from
+// -0.99 to chain_right_x, accumulated as draw_chain_of places them.
 double mass_x(int j, int n)
 {
-    const double spacing = (0.99 - -0.99) / (n + 1);
+    const double spacing = (chain_right_x - -0.99) / (n + 1);
     double x = -0.99;
     for (int i = 0; i < j; ++i) x += spacing;
-    return x;
+    return j == n + 1 ? chain_right_x : x;
+}
+
+constexpr Colour4 string_red{1.0f, 0.0f, 0.0f, 0.0f};
+
+// The chain as the library's draw_mass_chain draws it (a red string between
+// the fixed ends, mass i lifted by scale * disp[i] in plot_palette[i]), but
+// with a segment for each spring that is not 0 only: a mass held by no
+// spring stands free.
+void draw_chain_of(const Chain& c, double scale, std::span<const double> disp)
+{
+    const int n = c.n;
+    const auto at = [&](int j) -> Point2 {
+        const double y = j == 0 || j == n + 1 ? 0.0 : scale * disp[static_cast<std::size_t>(j - 1)];
+        return {mass_x(j, n), y};
+    };
+    for (int j = 0; j <= n; ++j) {
+        if (c.stiffness[static_cast<std::size_t>(j)] != 0.0) draw_line(at(j), at(j + 1), string_red);
+    }
+    draw_disc(at(0), end_radius, string_red);
+    draw_disc(at(n + 1), end_radius, string_red);
+    for (int j = 1; j <= n; ++j) draw_disc(at(j), mass_radius, plot_palette[static_cast<std::size_t>(j - 1)]);
 }
 
 void draw_header(const Session& s)
@@ -76,7 +99,7 @@ void draw_chain(const Session& s)
         const kit::EvenScope panel(chain_rect);
         const double scale = panel.room(0.8) / extent;
         glLineWidth(2.0f);
-        draw_mass_chain({-0.99, 0.0}, scale, n, s.motion.state.data());
+        draw_chain_of(s.chain, scale, s.motion.state);
         // The mass the keys pluck, strike or force, ringed; green while
         // forced. A forced mass that the keys have left has a green ring of
         // its own.
@@ -108,9 +131,10 @@ void draw_traces(const Session& s)
         kit::PanelScope panel(traces_rect);
         glLineWidth(1.0f);
         draw_line({-1.0, 0.0}, {1.0, 0.0}, kit::frame);
-        const std::vector<double> yscales(static_cast<std::size_t>(n), 1.0 / extent);
-        plot_series_set({-1.0, 0.0}, 2.0 / trace_frames, yscales.data(), n, s.traces_filled, s.traces.data(),
-                        trace_stride);
+        for (int k = 1; k <= n; ++k) {
+            plot_series({-1.0, 0.0}, 2.0 / trace_frames, 1.0 / extent, s.traces_filled,
+                        s.traces.data() + static_cast<std::ptrdiff_t>(k - 1) * trace_stride, mode_colour(k));
+        }
         // The sweep's front.
         const double u = -1.0 + 2.0 * s.trace_index / trace_frames;
         glLineWidth(1.0f);
@@ -121,7 +145,9 @@ void draw_traces(const Session& s)
     draw_label(traces_rect.x0 - 0.01, traces_rect.y(0.0) - 0.01, "0", kit::small_pixels, muted, Align::right);
 }
 
-// Mode k's shape as a small chain in its cell of the grid.
+// Mode k's shape as a small chain in its cell of the grid: its number and
+// frequency in a band at the cell's top, the chain below it, scaled so that
+// its masses stay inside their part of the cell.
 void draw_shapes(const Session& s)
 {
     const int n = s.chain.n;
@@ -130,6 +156,10 @@ void draw_shapes(const Session& s)
     const int columns = (n + rows - 1) / rows;
     const double width = (shapes_rect.x1 - shapes_rect.x0) / columns;
     const double height = (shapes_rect.y1 - shapes_rect.y0) / rows;
+    // The band of the labels, as tall as the small print at the picture's
+    // least size, and a gap under it.
+    constexpr double label_band = 0.045;
+    constexpr double gap = 0.006;
     for (int k = 1; k <= n; ++k) {
         const int column = (k - 1) / rows;
         const int row = (k - 1) % rows;
@@ -137,16 +167,18 @@ void draw_shapes(const Session& s)
         const double y1 = shapes_rect.y1 - row * height;
         // The small chain ends short of the cell's right edge, so that its
         // end never sits on the panel's frame.
-        const kit::Rect cell{x0 + 0.1 * width, y1 - height, x0 + 0.96 * width, y1 - 0.3 * height};
+        const kit::Rect cell{x0 + 0.1 * width, y1 - height + gap, x0 + 0.96 * width, y1 - label_band - gap};
         {
             const kit::EvenScope panel(cell);
             glLineWidth(1.5f);
-            draw_mass_chain({-0.99, 0.0}, panel.room(0.7), n, s.modes.shape(k).data());
+            const double room = std::max(panel.room(1.0) - mass_radius * 1.2, 0.0);
+            draw_chain_of(s.chain, room, s.modes.shape(k));
         }
-        const Colour4& colour = plot_palette[k - 1];
-        draw_label(x0 + 0.01, y1 - 0.3 * height + 0.005, std::to_string(k).c_str(), kit::small_pixels,
+        const Colour4& colour = mode_colour(k);
+        const double baseline = y1 - label_band + 0.01;
+        draw_label(x0 + 0.01, baseline, std::to_string(k).c_str(), kit::small_pixels,
                    colour.red + colour.green > 1.8f ? ink : colour);
-        draw_label(x0 + width - 0.01, y1 - 0.3 * height + 0.005,
+        draw_label(x0 + width - 0.01, baseline,
                    format("ω = %.4g", s.modes.omega[static_cast<std::size_t>(k - 1)]).c_str(), kit::small_pixels,
                    muted, Align::right);
     }

@@ -36,7 +36,7 @@ void mark_frequencies(const Session& s, double top)
     glLineWidth(1.0f);
     for (int k = 1; k <= s.chain.n; ++k) {
         const double u = -1.0 + 2.0 * s.modes.omega[static_cast<std::size_t>(k - 1)] / top;
-        draw_line({u, -1.0}, {u, 1.0}, plot_palette[static_cast<std::size_t>(k - 1)]);
+        draw_line({u, -1.0}, {u, 1.0}, mode_colour(k));
     }
 }
 
@@ -150,10 +150,12 @@ void draw_response(const Session& s)
         }
     }
     if (omega <= top) {
-        // The forcing frequency: an arrow pointing down at it.
+        // The forcing frequency: an arrow pointing down at it, its tail just
+        // inside the panel's top, clear of the title above.
         const double x = response_rect.x(-1.0 + 2.0 * omega / top);
+        constexpr double arrow_length = 0.4 * 0.2;
         glPushMatrix();
-        glTranslated(x, response_rect.y(0.8), 0.0);
+        glTranslated(x, response_rect.y(0.9) - arrow_length, 0.0);
         glScaled(0.4, 0.4, 1.0);
         draw_arrow({0.0, 0.0, 0.0}, 0.2, -std::numbers::pi / 2.0, force_green);
         glPopMatrix();

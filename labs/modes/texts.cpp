@@ -26,6 +26,7 @@ constexpr Texts japanese = {
     "\n値が範囲外です（%s）。もう一度入力してください。",
     "\n数値として読めません（%s）。もう一度入力してください。",
     "\n値が多すぎます（%s）。もう一度入力してください。",
+    "\n値の桁が離れすぎて丸め誤差が固有振動数を隠します（%s）。桁の近い値をもう一度入力してください。",
     "\n固有振動数ω[rad/s]",
     "\n固有振動数ω[rad/s]，一様な鎖の閉じた式 2√(K/m)sin(kπ/(2(N+1)))，弦の近似 kπ√(K/m)/(N+1)",
     "\n第%2dモード  ω=%s",
@@ -63,6 +64,8 @@ constexpr Texts english = {
     "\nA value is out of range (%s). Please enter it again.",
     "\nNot a number (%s). Please enter it again.",
     "\nMore values than asked for (%s). Please enter it again.",
+    "\nThe values spread over too many orders: rounding hides a natural frequency (%s)."
+    " Please enter values closer in size.",
     "\nNatural frequencies ω[rad/s]",
     "\nNatural frequencies ω[rad/s], the uniform chain's closed form 2√(K/m)sin(kπ/(2(N+1))),"
     " the string's kπ√(K/m)/(N+1)",

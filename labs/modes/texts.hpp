@@ -15,6 +15,7 @@ struct Texts {
     const char* out_of_range;       // printf: the rule broken
     const char* unreadable;         // printf: the word that is no number
     const char* too_many;           // printf: what the line holds beyond the values asked for
+    const char* lost_root;          // printf: the root that rounding hides, with its uncertainty
     const char* frequencies;        // the heading of the list
     const char* uniform_heading;    // the heading of the uniform chain's list
     const char* frequency;          // printf: k, omega_k as a text (frequency_text)

@@ -14,8 +14,17 @@ namespace vibsim::modes {
 namespace {
 
 Session* shown = nullptr;
+int window_width = 0;
+int window_height = 0;
 
-void draw() { draw_picture(*shown); }
+void draw() { show_picture(window_width, window_height, *shown); }
+
+void reshape(int width, int height)
+{
+    window_width = width;
+    window_height = height;
+    set_picture_view(width, height);
+}
 
 // Excites mode k, counted round: after mode n comes mode 1.
 void excite(int k)
@@ -92,9 +101,11 @@ const Session* session_in_window() { return shown; }
 void run_window(Session& session, int* argc, char** argv, int width, int height)
 {
     shown = &session;
+    window_width = width;
+    window_height = height;
     kit::open_window(argc, argv, width, height,
                      "vibsim-modes: natural frequencies, mode shapes and resonance of a chain",
-                     {draw, set_picture_view, press_key});
+                     {draw, reshape, press_key});
 }
 
 }  // namespace vibsim::modes

@@ -64,5 +64,15 @@ TEST(ModesDialog, AListNeverTakesTheNextFieldAndLongWordsAreEchoedShort)
     EXPECT_NE(said.find("\n=3 2 0.5 4 0 1\n"), std::string::npos) << said.substr(0, 2000);
 }
 
+// Constants whose spread lets rounding hide a root are asked again, naming
+// it; a spread that leaves every root to within a few per cent is taken.
+TEST(ModesDialog, ConstantsSpreadTooFarForARootAreAskedAgain)
+{
+    const std::string said = dialog("\n1 0 1e-20,1,1,1,1,1e-20\n1 0 1e-14,1,1,1,1,1e-14\n\n");
+    EXPECT_EQ(count_of(said, "rounding hides a natural frequency (ω_1 ≈ 6.3e-11 ± "), 1u) << said;
+    EXPECT_EQ(count_of(said, "rounding hides"), 1u) << said;
+    EXPECT_NE(said.find("\n=5 1 0 1e-14 0 1\n"), std::string::npos) << said;
+}
+
 }  // namespace
 }  // namespace vibsim::modes

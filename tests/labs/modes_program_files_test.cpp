@@ -67,6 +67,11 @@ TEST(ModesArguments, BadOptionsAreRefusedNamingTheOption)
         {{"--masses", "2", "--bogus"}, "unknown option --bogus"},
         {{"--lang", "de"}, "option --lang: 'de' is not ja or en"},
         {{"--size", "0x1"}, "option --size: '0x1' is not a size"},
+        // Constants so far apart that rounding hides omega_1 (6.3e-11 here).
+        {{"--stiffness", "1e-20,1,1,1,1,1e-20"},
+         "options --mass and --stiffness: the values spread over too many orders: rounding hides ω_1 ≈ 6.3e-11 ± "},
+        {{"--stiffness", "1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9,1e9,1e-9"},
+         "options --mass and --stiffness: the values spread"},
     };
     for (const auto& [given, message] : refused) {
         SCOPED_TRACE(message);

@@ -3,6 +3,7 @@
 // 's' move the chain, and a mode key, a typed starting shape and the keys put
 // the motion into the traces of the modes they excite; a window destroyed by
 // another client ends the program as Esc does.
+#include "modes_png.hpp"
 #include "program_window.hpp"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,25 @@ TEST(ModesWindow, AnExtremelyStiffChainDrawsAndAnswersEscape)
     Ending ending;
     ASSERT_TRUE(modes.wait_for_end(ending));
     EXPECT_EQ(ending.exit_code, 0);
+}
+
+// A window of 400 x 300 shows the whole picture shrunk, its labels with it:
+// the panels that do not move (D(omega) and the shapes, 400 x 300: x 14 ...
+// 384, y 120 ... 290) are those of the 1024 x 768 picture, shrunk.
+TEST(ModesWindow, ASmallWindowShowsTheWholePictureShrunk)
+{
+    const Picture large = modes_png({"--masses", "3"});
+    ASSERT_EQ(large.width, 1024);
+    XSession x;
+    VIBSIM_REQUIRE_X(x);
+    ProgramWindow modes(x, {MODES_PROGRAM, "--masses", "3", "--size", "400x300", "--lang", "en"}, "", "vibsim-modes");
+    ASSERT_TRUE(modes.wait_for_window());
+    const Picture& small = modes.picture();
+    ASSERT_EQ(small.width, 400);
+    ASSERT_EQ(small.height, 300);
+    EXPECT_LT(largest_block_difference(small, large, {14, 120, 194, 190}, 0, 0, 1024.0 / 400.0, 10), 16);
+    EXPECT_LT(largest_block_difference(small, large, {220, 120, 384, 290}, 0, 0, 1024.0 / 400.0, 10), 16);
+    EXPECT_TRUE(escape_ends_it(modes));
 }
 
 TEST(ModesWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
