@@ -1,6 +1,9 @@
 #include "command_line.hpp"
 
-#include <cctype>
+#include "platform/display.hpp"
+#include "platform/language.hpp"
+
+
 #include <string>
 #include <string_view>
 
@@ -23,7 +26,11 @@ constexpr Option options[] = {
     {"--version", "", "print the version and exit",
      [](CommandLine& line, std::string_view) { return line.version = true; }},
     {"--lang", "ja|en", "the language of the dialog, key help and title (default ja)",
-     [](CommandLine& line, std::string_view value) { return language_named(value, &line.language); }},
+     [](CommandLine& line, std::string_view value) {
+         const std::optional<platform::Language> named = platform::language_named(value);
+         if (named) line.language = *named;
+         return named.has_value();
+     }},
 };
 
 const Option* find_option(std::string_view name)
@@ -41,95 +48,18 @@ int refuse(std::FILE* err, const std::string& fault)
     return 2;
 }
 
-// The digits at the front of `text`, taken off it; nothing when there are none.
-std::optional<long> take_number(std::string_view& text)
-{
-    long value = 0;
-    std::size_t used = 0;
-    while (used < text.size() && std::isdigit(static_cast<unsigned char>(text[used])) != 0) {
-        // Past any sane size the value only has to stay too large.
-        if (value < 1000000000L) value = value * 10 + (text[used] - '0');
-        ++used;
-    }
-    if (used == 0) return std::nullopt;
-    text.remove_prefix(used);
-    return value;
-}
-
-// A signed offset, +N or -N, taken off the front of `text`.
-std::optional<long> take_offset(std::string_view& text)
-{
-    if (text.empty() || (text.front() != '+' && text.front() != '-')) return std::nullopt;
-    const bool negative = text.front() == '-';
-    text.remove_prefix(1);
-    const std::optional<long> number = take_number(text);
-    if (!number) return std::nullopt;
-    return negative ? -*number : *number;
-}
-
-// A window size and place as -geometry gives it: [=][W[xH]][{+-}X{+-}Y].
-struct WindowGeometry {
-    std::optional<long> width, height;
-    std::optional<long> x, y;
-};
-
-// Reads a -geometry value; nothing when it is not of that form.
-std::optional<WindowGeometry> parse_geometry(std::string_view text)
-{
-    WindowGeometry geometry;
-    if (text.starts_with('=')) text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    geometry.width = take_number(text);
-    if (text.starts_with('x') || text.starts_with('X')) {
-        text.remove_prefix(1);
-        geometry.height = take_number(text);
-        if (!geometry.height) return std::nullopt;
-    }
-    if (!text.empty()) {
-        geometry.x = take_offset(text);
-        geometry.y = take_offset(text);
-        if (!geometry.x || !geometry.y) return std::nullopt;
-    }
-    if (!text.empty()) return std::nullopt;
-    return geometry;
-}
-
-bool side_fits(const std::optional<long>& side) { return !side || (*side >= 1 && *side <= largest_window_side); }
-
-// GLUT ends the program itself, after the dialog, when -display or -geometry
-// lacks its value or -geometry is not one; and a window larger than GL can
-// draw into crashes the renderer. Both are refused here, before the dialog.
+// GLUT's own -display and -geometry, refused here rather than by GLUT after
+// the dialog.
 std::optional<int> check_glut_arguments(int argc, char** argv, std::FILE* err)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument != "-display" && argument != "-geometry") continue;
-        if (i + 1 >= argc) return refuse(err, "GLUT option " + std::string(argument) + " needs a value");
-        const std::string_view value = argv[++i];
-        if (argument == "-display") continue;
-        const std::optional<WindowGeometry> geometry = parse_geometry(value);
-        if (!geometry) {
-            return refuse(err, "-geometry '" + std::string(value) + "' is not WIDTHxHEIGHT+X+Y");
-        }
-        if (!side_fits(geometry->width) || !side_fits(geometry->height)) {
-            return refuse(err, "-geometry '" + std::string(value) + "': a window's sides are 1 to " +
-                                   std::to_string(largest_window_side) + " pixels");
-        }
+    if (const std::optional<std::string> fault = platform::window_argument_fault(argc, argv)) {
+        return refuse(err, *fault);
     }
     return std::nullopt;
 }
 
 }  // namespace
 
-const char* display_argument(int argc, char** argv)
-{
-    const char* name = nullptr;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "-display") name = argv[++i];
-        else if (std::string_view(argv[i]) == "-geometry") ++i;
-    }
-    return name;
-}
 
 void print_usage(std::FILE* out)
 {
@@ -192,7 +122,7 @@ std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, s
         return 0;
     }
     if (const std::optional<int> status = check_glut_arguments(argc, argv, err)) return status;
-    choose_language(line.language);
+    platform::choose_language(line.language);
     return std::nullopt;
 }
 

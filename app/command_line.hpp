@@ -3,7 +3,7 @@
 // left in place for GLUT, which reads its own when the window is set up.
 #pragma once
 
-#include "texts.hpp"
+#include "platform/language.hpp"
 
 #include <cstdio>
 #include <optional>
@@ -14,27 +14,19 @@ namespace vibsim {
 struct CommandLine {
     bool help = false;     // --help: print the usage and end
     bool version = false;  // --version: print the version and end
-    Language language = Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
+    platform::Language language = platform::Language::japanese;  // --lang ja|en: the dialog's, key help's and title's language
 };
-
-// The widest and tallest window that -geometry may ask for: what Mesa's GL
-// can draw into (its largest viewport) and well within what X allows.
-inline constexpr int largest_window_side = 16384;
 
 // Reads vibsim's options and removes them from argc/argv, so that GLUT sees
 // only its own. Returns the exit status when the program is to end here:
 // 0 after --help or --version (written to `out`), 2 after an unknown option or
 // a bad value, or a GLUT option that GLUT could not use: -display or -geometry
 // without a value, or a -geometry that is not a geometry or asks for a side
-// of 0 or more than largest_window_side pixels (the fault and the usage
+// of 0 or more than platform::largest_window_side pixels (the fault and the usage
 // written to `err`); nothing when the program goes on to the dialog, with the
 // language of --lang chosen. Checking GLUT's options here, rather than when
 // GLUT reads them, tells the user before the dialog rather than after it.
 std::optional<int> handle_command_line(int& argc, char** argv, std::FILE* out, std::FILE* err);
-
-// The display that -display names (the last one given), or nothing for the
-// one of $DISPLAY. `argv` holds GLUT's arguments, already checked.
-const char* display_argument(int argc, char** argv);
 
 // The usage text of --help.
 void print_usage(std::FILE* out);

@@ -4,8 +4,8 @@
 #include "model.hpp"
 #include "texts.hpp"
 #include "vibsim/console.hpp"
+#include "vibsim/oscillator.hpp"
 
-#include <cmath>
 #include <cstdio>
 
 namespace vibsim {
@@ -37,16 +37,13 @@ void read_initial_conditions()
     drop_rest_of_line_after_short_read(converted, 2);
 }
 
-// The damping class follows the line of the frequencies. The tests are
-// written so that a zeta that is not a number counts as underdamped and gets
-// an Omega line.
+// The damping class follows the line of the frequencies; a zeta that is not
+// a number counts as underdamped and gets an Omega line.
 void print_frequencies()
 {
     const Texts& text = texts();
     console_printf(text.frequencies, natural_frequency, damping_ratio);
-    if (!(damping_ratio >= 1.0)) console_printf("%s", text.underdamped);
-    if (damping_ratio > 1.0) console_printf("%s", text.overdamped);
-    if (damping_ratio == 1.0) console_printf("%s", text.critically_damped);
+    console_printf("%s", damping_class_text(damping_class(damping_ratio)));
     if (!(damping_ratio > 1.0)) console_printf(text.damped_frequency, damped_frequency);
 }
 
@@ -85,11 +82,11 @@ void input_parameters()
     console_printf("%s", text.initial_conditions_prompt);
     read_initial_conditions();
 
-    natural_frequency = std::sqrt(stiffness / mass);
-    damping_ratio = damping / (2.0 * std::sqrt(mass * stiffness));
-    if (!(damping_ratio > 1.0)) {
-        damped_frequency = std::sqrt(1.0 - damping_ratio * damping_ratio) * natural_frequency;
-    }
+    const OscillatorFrequencies f = oscillator_frequencies(mass, damping, stiffness);
+    natural_frequency = f.natural;
+    damping_ratio = f.damping_ratio;
+    // Omega keeps its last value when there is none.
+    if (f.has_damped) damped_frequency = f.damped;
     print_frequencies();
     print_key_help();
     reset_view_and_state();

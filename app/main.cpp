@@ -6,6 +6,8 @@
 #include "window.hpp"
 #include "window_system.hpp"
 
+#include "platform/display.hpp"
+
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -15,7 +17,7 @@ int main(int argc, char** argv)
     // options and the display are checked before the dialog too, so that a
     // window that cannot open is told before the questions, not after them.
     if (const auto status = vibsim::handle_command_line(argc, argv, stdout, stderr)) return *status;
-    if (const auto status = vibsim::check_display(vibsim::display_argument(argc, argv), stderr)) return *status;
+    if (const auto status = vibsim::check_display(vibsim::platform::display_argument(argc, argv), stderr)) return *status;
     vibsim::last_key = 'm';
     vibsim::input_parameters();
     vibsim::init_window(&argc, argv);

@@ -1,5 +1,7 @@
 #include "texts.hpp"
 
+#include "platform/language.hpp"
+
 namespace vibsim {
 
 // The gap before y0 in the Japanese prompt is an ideographic space.
@@ -49,29 +51,20 @@ const Texts english_texts = {
     },
 };
 
-namespace {
-
-const Texts* chosen = &japanese_texts;
-
-}  // namespace
-
-bool language_named(std::string_view name, Language* language)
+const Texts& texts()
 {
-    if (name == "ja") {
-        *language = Language::japanese;
-    } else if (name == "en") {
-        *language = Language::english;
-    } else {
-        return false;
+    return platform::chosen_language() == platform::Language::english ? english_texts : japanese_texts;
+}
+
+const char* damping_class_text(DampingClass damping)
+{
+    const Texts& text = texts();
+    switch (damping) {
+    case DampingClass::overdamped: return text.overdamped;
+    case DampingClass::critically_damped: return text.critically_damped;
+    case DampingClass::underdamped: break;
     }
-    return true;
+    return text.underdamped;
 }
-
-void choose_language(Language language)
-{
-    chosen = language == Language::english ? &english_texts : &japanese_texts;
-}
-
-const Texts& texts() { return *chosen; }
 
 }  // namespace vibsim

@@ -3,7 +3,7 @@
 // the code that writes a text names the message and takes it from texts().
 #pragma once
 
-#include <string_view>
+#include "vibsim/oscillator.hpp"
 
 namespace vibsim {
 
@@ -25,16 +25,14 @@ struct Texts {
     const char* key_help[6];
 };
 
-enum class Language { japanese, english };
-
 extern const Texts japanese_texts;
 extern const Texts english_texts;
 
-// The language named by "ja" or "en"; false for any other name.
-bool language_named(std::string_view name, Language* language);
-
-// Chooses the table texts() gives from now on; Japanese until chosen.
-void choose_language(Language language);
+// The table of the language chosen (platform/language.hpp); Japanese until
+// chosen.
 const Texts& texts();
+
+// The damping class's mark as the dialog prints it after the frequencies.
+const char* damping_class_text(DampingClass damping);
 
 }  // namespace vibsim

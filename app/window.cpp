@@ -3,8 +3,8 @@
 #include "frame.hpp"
 #include "keys.hpp"
 #include "texts.hpp"
-#include "window_system.hpp"
-#include "window_title.hpp"
+#include "platform/event_loop.hpp"
+#include "platform/window_title.hpp"
 
 #include <GL/freeglut.h>
 
@@ -24,7 +24,7 @@ void finish_drawing() { glFinish(); }
 void init_window(int* argc, char** argv)
 {
     open_window(argc, argv);
-    run_event_loop();
+    platform::run_event_loop();
 }
 
 void open_window(int* argc, char** argv)
@@ -43,7 +43,7 @@ void open_window(int* argc, char** argv)
 void create_main_window()
 {
     glutCreateWindow(texts().window_title);
-    set_window_title(texts().window_title);
+    platform::set_window_title(texts().window_title);
 }
 
 void set_clear_colour() { glClearColor(1.0f, 1.0f, 1.0f, 1.0f); }

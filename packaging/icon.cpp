@@ -7,9 +7,9 @@
 // slanted lines of the spring have smooth edges at 48 pixels too (the
 // accumulation-buffer method of Haeberli and Akeley, "The accumulation
 // buffer: hardware support for high-quality rendering", SIGGRAPH 1990).
-#include "offscreen.hpp"
-#include "output_file.hpp"
-#include "program_name.hpp"
+#include "kit/output_file.hpp"
+#include "platform/offscreen.hpp"
+#include "platform/program_name.hpp"
 
 #include <vibsim/draw.hpp>
 
@@ -87,16 +87,16 @@ void draw_icon(int width, int height)
 
 int main(int argc, char** argv)
 {
-    vibsim::lab::set_program_name("vibsim-icon");
+    vibsim::platform::set_program_name("vibsim-icon");
     const int size = argc == 3 ? std::atoi(argv[1]) : 0;
     if (size < 16 || size > 1024) {
         std::fprintf(stderr, "usage: vibsim-icon SIZE FILE (SIZE from 16 to 1024)\n");
         return 2;
     }
     std::string png;
-    if (!vibsim::lab::png_picture(size, size, draw_icon, png)) return 1;
+    if (!vibsim::platform::png_picture(size, size, draw_icon, png)) return 1;
     std::string reason;
-    if (vibsim::lab::write_file(argv[2], png, reason)) return 0;
+    if (vibsim::kit::write_file(argv[2], png, reason)) return 0;
     std::fprintf(stderr, "vibsim-icon: cannot write %s: %s\n", argv[2], reason.c_str());
     return 1;
 }

@@ -7,7 +7,7 @@
 // resized, and the grid keeps its shape in the middle of it.
 #include "layout.hpp"
 #include "panels.hpp"
-#include "event_loop.hpp"
+#include "platform/event_loop.hpp"
 #include "window_system.hpp"
 
 #include <vibsim/draw.hpp>
@@ -174,5 +174,5 @@ int main(int argc, char** argv)
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
-    vibsim::lab::run_event_loop();
+    vibsim::platform::run_event_loop();
 }

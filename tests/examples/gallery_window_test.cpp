@@ -3,7 +3,7 @@
 // ends the program, as does a window destroyed from outside; a window that
 // cannot open is refused at once.
 #include "child_process.hpp"
-#include "example_window.hpp"
+#include "program_window.hpp"
 #include "layout.hpp"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vibsim::examples {
+namespace vibsim::windows {
 namespace {
 
 using e2e::Rgb;
@@ -75,7 +75,7 @@ TEST(GalleryWindow, EveryPanelHoldsItsDrawingBeforeAndAfterAResizeAndEscEnds)
 {
     XSession x;
     VIBSIM_REQUIRE_X(x);
-    ExampleWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
+    ProgramWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
     ASSERT_TRUE(gallery.wait_for_window());
     ASSERT_TRUE(gallery.wait_for_picture([](const Picture& p) { return empty_panels(p).empty(); },
                                          "a drawing in every panel"))
@@ -99,7 +99,7 @@ TEST(GalleryWindow, ADestroyedWindowEndsTheProgramWithStatusZero)
 {
     XSession x;
     VIBSIM_REQUIRE_X(x);
-    ExampleWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
+    ProgramWindow gallery(x, {GALLERY_PROGRAM}, "", "vibsim gallery");
     ASSERT_TRUE(gallery.wait_for_window());
     x.destroy(gallery.window());
     Ending ending;
@@ -147,4 +147,4 @@ TEST(GalleryWindow, UnusableGlutOptionsAndDisplaysAreRefused)
 }
 
 }  // namespace
-}  // namespace vibsim::examples
+}  // namespace vibsim::windows

@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
 # Installs a vibsim build tree into a temporary prefix, then builds the
 # consumer programs of consumer/ against it twice - through find_package(vibsim)
-# and through pkg-config - and runs them. With examples=<examples/> it also
+# and through pkg-config - and runs them. With examples=<examples/> and labs=<labs/> it also
 # builds the example programs against the installed package alone, and runs
 # them and the installed ones from a folder that holds no conversion tables.
 #
 # Arguments, as key=value: cmake=<cmake> build=<build tree> source=<consumer/>
 # generator=<CMake generator> build_type=<type> cxx=<C++ compiler>
-# cxx_flags=<flags> ld_flags=<flags> [examples=<examples/>]. The flags are the build tree's own, so
+# cxx_flags=<flags> ld_flags=<flags> [examples=<examples/>] [labs=<labs/>]. The flags are the build tree's own, so
 # that sanitized libraries get a consumer that links with the sanitizers.
 set -euo pipefail
 
 cmake=cmake build='' source='' generator='Unix Makefiles' build_type=Release
-cxx=c++ cxx_flags='' ld_flags='' examples=''
+cxx=c++ cxx_flags='' ld_flags='' examples='' labs=''
 for arg in "$@"; do
   case $arg in
-    cmake=*|build=*|source=*|generator=*|build_type=*|cxx=*|cxx_flags=*|ld_flags=*|examples=*)
+    cmake=*|build=*|source=*|generator=*|build_type=*|cxx=*|cxx_flags=*|ld_flags=*|examples=*|labs=*)
       declare "${arg%%=*}=${arg#*=}" ;;
     *) echo "unknown argument: $arg" >&2; exit 2 ;;
   esac
@@ -103,30 +103,41 @@ check_lab() {
   [[ $(wc -l <"$csv") -eq 514 ]] || fail "$program wrote no spectrum of 513 harmonics"
 }
 
+# A folder of the tree built on its own against the installed package. The
+# installed headers alone: no folder of the source tree is searched but the
+# folder's own and the platform's (its window, glyphs and pictures).
+build_alone() {
+  local folder=$1 name=$2
+  echo "== $name built against the installed package"
+  "$cmake" -S "$folder" -B "$tmp/$name-build" -G "$generator" \
+    -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_CXX_FLAGS="$cxx_flags" -DCMAKE_EXE_LINKER_FLAGS="$ld_flags" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+    >"$tmp/$name-configure.log" 2>&1 ||
+    { cat "$tmp/$name-configure.log" >&2; echo "FAIL: configure of $name" >&2; exit 1; }
+  "$cmake" --build "$tmp/$name-build" --verbose >"$tmp/$name-build.log" 2>&1 ||
+    { cat "$tmp/$name-build.log" >&2; echo "FAIL: build of $name" >&2; exit 1; }
+  local source_root folder_root
+  source_root=$(cd "$folder/.." && pwd)
+  folder_root=$(cd "$folder" && pwd)
+  if grep -E '(^| )-c ' "$tmp/$name-build.log" | grep -oE -- "-I *[^ ]+" | sed 's/^-I *//' |
+    grep -E "^$source_root(/|$)" | grep -vE "^$folder_root(/|$)" | grep -vqE "^$source_root/platform/"; then
+    fail "$name was compiled with headers from the source tree $source_root"
+  fi
+}
+
 if [[ -n $examples ]]; then
-  echo "== installed examples"
+  echo "== installed programs"
   for program in vibsim-gallery vibsim-random vibsim-modes; do
     [[ -x $prefix/bin/$program ]] || fail "$program is not installed in $prefix/bin"
   done
   [[ -x $prefix/bin/vibsim-random ]] && check_lab "$prefix/bin/vibsim-random"
-
-  echo "== examples built against the installed package"
-  "$cmake" -S "$examples" -B "$tmp/examples-build" -G "$generator" \
-    -DCMAKE_BUILD_TYPE="$build_type" -DCMAKE_CXX_COMPILER="$cxx" \
-    -DCMAKE_CXX_FLAGS="$cxx_flags" -DCMAKE_EXE_LINKER_FLAGS="$ld_flags" \
-    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
-    >"$tmp/examples-configure.log" 2>&1 ||
-    { cat "$tmp/examples-configure.log" >&2; echo "FAIL: configure of the examples" >&2; exit 1; }
-  "$cmake" --build "$tmp/examples-build" --verbose >"$tmp/examples-build.log" 2>&1 ||
-    { cat "$tmp/examples-build.log" >&2; echo "FAIL: build of the examples" >&2; exit 1; }
-  # The installed headers alone: no folder of the source tree is searched
-  # but the examples' own (the labs' kit and the modes lab's core).
-  source_root=$(cd "$examples/.." && pwd)
-  examples_root=$(cd "$examples" && pwd)
-  grep -E '(^| )-c ' "$tmp/examples-build.log" | grep -oE -- "-I *[^ ]+" | sed 's/^-I *//' |
-    grep -E "^$source_root(/|$)" | grep -vqE "^$examples_root/" &&
-    fail "the examples were compiled with headers from the source tree $source_root"
-  check_lab "$tmp/examples-build/vibsim-random"
+  build_alone "$examples" examples
+  [[ -x $tmp/examples-build/vibsim-gallery ]] || fail "examples/ built no vibsim-gallery"
+fi
+if [[ -n $labs ]]; then
+  build_alone "$labs" labs
+  check_lab "$tmp/labs-build/vibsim-random"
 fi
 
 if ((failures > 0)); then

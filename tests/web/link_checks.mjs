@@ -1,10 +1,10 @@
-// The page shell's link reader (web/shell_link.js) run under node: what a
+// The page shell's link reader (platform/web/shell/shell_link.js) run under node: what a
 // link gives a page, and the notes on what it does not use, for the kinds
 // of parameter the pages have and the chain-of-masses lab will have: lists,
 // alternatives of which one is taken, and options checked by the page's
 // rules, at their bounds.
 //
-// node link_checks.mjs <web folder>
+// node link_checks.mjs <page shell folder>
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 

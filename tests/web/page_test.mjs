@@ -406,7 +406,7 @@ try {
   await web.waitForPanel(constantsPrompt);
   check(!(await web.panel()).includes('Esc'), 'a reload starts the program afresh');
   check(web.errors.length === 0, `no error on the page${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);
-  check(await web.page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'random.html' &&
+  check(await web.page.$eval('a#random-page', (a) => a.getAttribute('href')) === 'random.html' &&
     await web.page.$eval('a#modes-page', (a) => a.getAttribute('href')) === 'modes.html',
     "the simulator's page links to the two labs' pages");
 

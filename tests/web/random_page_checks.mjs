@@ -146,7 +146,7 @@ export async function checkRandomPage(browser, url, desktopRandom, check) {
   await page.click('button[data-key="Escape"]');
   await web.waitForPanel('Esc');
   check(await page.$eval('#console-input', (e) => e.disabled), 'lab page: the Esc button ends the lab');
-  check(await page.$eval('a#other-page', (a) => a.getAttribute('href')) === 'index.html?lang=en' &&
+  check(await page.$eval('a#simulator-page', (a) => a.getAttribute('href')) === 'index.html?lang=en' &&
     await page.$eval('a#modes-page', (a) => a.getAttribute('href')) === 'modes.html?lang=en',
     "lab page: links to the simulator's and the modes lab's pages");
   check(web.errors.length === 0, `lab page: no error${web.errors.length ? `: ${web.errors.join('; ')}` : ''}`);

@@ -42,9 +42,7 @@ struct GillWork {
 inline constexpr int gill_split_from = 8;
 
 // The step's pieces are always inlined: with n known where the step is
-// called, a small system's step comes out as straight-line code, which takes
-// the two-component oscillator's step from 1.25 to about 1.07 times Odeint's
-// runge_kutta4.
+// called, a small system's step comes out as straight-line code.
 //
 // One stage: k = rhs(i, time, state, stage) * h for i = 0 ... n-1 in this
 // order, and update(i, k) for each. The state passed does not change during
