@@ -73,7 +73,10 @@ int main(int argc, char** argv)
         }
         if (!options.fourier_csv_file.empty()) write(3, fourier_csv(model));
         if (!options.png_file.empty()) {
+            // One sweep of the traces, and the shaker's points over the
+            // response curves.
             for (int frame = 0; frame < trace_frames; ++frame) step_frame(session);
+            finish_shaker(session);
             std::string png;
             const bool drawn = vibsim::platform::png_picture(options.width, options.height,
                                                              [](int width, int height) {

@@ -75,11 +75,12 @@ void draw_response(const Session& s)
             if (std::isfinite(phase[a]) && std::isfinite(phase[b]))
                 draw_line({u0, v_of_phase(phase[a])}, {u1, v_of_phase(phase[b])}, phase_red);
         }
-        // The shaker's measured points, as magnifications at their omega.
-        const double per_amplitude = s.model.amplitude > 0.0 ? r.response.magnification / r.response.amplitude : 0.0;
+        // The shaker's measured points, as magnifications at their omega:
+        // each measured first harmonic against the closed form's, which for
+        // a periodic wave is the force's first harmonic's response.
         for (const SweepPoint& p : s.measured.points) {
-            const Response exact = steady_response(s.model, p.omega);
-            const double scale = exact.amplitude > 0.0 ? exact.magnification / exact.amplitude : per_amplitude;
+            const Response curve = steady_response(s.model, p.omega);
+            const double scale = p.amplitude_exact > 0.0 ? curve.magnification / p.amplitude_exact : 0.0;
             draw_circle({u_of(p.omega / omega0), v_of(p.amplitude * scale)}, 0.03, mark_black);
             draw_circle({u_of(p.omega / omega0), v_of_phase(p.phase)}, 0.03, mark_black);
         }
@@ -96,14 +97,14 @@ void draw_response(const Session& s)
     draw_label(response_rect.x0 - 0.01, response_rect.y1 - 0.04, format("%.3g", extent).c_str(), kit::text_pixels,
                curve_blue, Align::right);
     draw_label(response_rect.x1 + 0.01, response_rect.y1 - 0.04, "π", kit::text_pixels, phase_red);
-    draw_label(response_rect.x0, response_rect.y0 - 0.12, "ω0 black, ωd grey, peak orange; rings: the shaker",
+    draw_label(response_rect.x0, response_rect.y0 - 0.12, "ω0 black, ωd grey, peak orange; rings measured",
                kit::text_pixels, muted);
     const char* note = s.shaker == ShakerState::running          ? "shaker running"
                        : s.shaker == ShakerState::complete       ? "shaker done"
                        : s.shaker == ShakerState::undamped       ? "no shaker: undamped, the transient never dies"
                        : s.shaker == ShakerState::lightly_damped ? "shaker stopped: too lightly damped to settle"
                                                                  : nullptr;
-    if (note) draw_label(response_rect.x1, response_rect.y0 - 0.12, note, kit::text_pixels, force_green, Align::right);
+    if (note) draw_label(response_rect.x0 + 0.02, response_rect.y1 - 0.05, note, kit::text_pixels, force_green);
 }
 
 void draw_phasors(const Session& s)
