@@ -2,13 +2,15 @@
 # its manual page packaging/vibsim-<lab>.1, desktop entry
 # packaging/vibsim-<lab>.desktop and page <lab>.html. The package's
 # description says each in a line of its own.
-set(VIBSIM_LABS random modes identify)
+set(VIBSIM_LABS random modes forced identify)
 set(VIBSIM_LAB_SUMMARY_random "vibsim-random shakes the oscillator with white noise and averages the spectrum
 of its response")
 set(VIBSIM_LAB_SUMMARY_modes "vibsim-modes shows a chain of masses: its natural frequencies, mode shapes
 and resonance")
 set(VIBSIM_LAB_SUMMARY_identify "vibsim-identify finds the natural frequency and the damping ratio of a
 recorded free decay, and checks a student's answer to an exercise")
+set(VIBSIM_LAB_SUMMARY_forced "vibsim-forced drives one mass by a force, its support or an unbalance:
+resonance, phase, a stepped-sine shaker and periodic forces")
 
 # vibsim_lab_program(<lab> <sources...>)
 # The lab's program vibsim-<lab> on the desktop, installed with the others;

@@ -128,7 +128,7 @@ build_alone() {
 
 if [[ -n $examples ]]; then
   echo "== installed programs"
-  for program in vibsim-gallery vibsim-random vibsim-modes vibsim-identify; do
+  for program in vibsim-gallery vibsim-random vibsim-modes vibsim-forced vibsim-identify; do
     [[ -x $prefix/bin/$program ]] || fail "$program is not installed in $prefix/bin"
   done
   [[ -x $prefix/bin/vibsim-random ]] && check_lab "$prefix/bin/vibsim-random"
